@@ -1,0 +1,9 @@
+#include "cli/platform.h"
+#include "cli/run.h"
+
+int main(int argc, char** argv) {
+  detoken::prepare_console();
+  const int status = detoken::run_detoken(argc, argv);
+  detoken::flush_console();
+  return status;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+
+#include "lister/dialects/dialect.h"
+
+namespace detoken {
+
+// The output name buffer: at most 255 characters and the terminating NUL.
+inline constexpr std::size_t kOutputNameSize = 256;
+
+struct RunOptions {
+  Dialect dialect = Dialect::SBasic;
+  const char* input_name = nullptr;  // the argument itself, not a copy
+  char output_name[kOutputNameSize] = {};
+  bool has_output_name = false;
+};
+
+enum class ScanResult {
+  Convert,        // an input name was given; the output name is set
+  ShowUsage,      // no input name, two of them, or -o with nothing after it
+  InvalidOption,  // `invalid_letter` holds the letter after the '-'
+  NameTooLong,    // the output name does not fit
+};
+
+struct ScanOutcome {
+  ScanResult result;
+  char invalid_letter = 0;
+};
+
+// Reads the arguments (argv[1] on) left to right, stopping at the first one
+// that ends the run, and derives the output name when no -o gave one.
+ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& options);
+
+// Copies `name` into the output name buffer; false when it has 256 or more
+// characters.
+bool copy_output_name(RunOptions& options, const char* name);
+
+// The output name from the input name: its extension, or its end when it has
+// none, replaced by ".txt". Only the file's own name is searched for the dot
+// (after the last '/' or '\'). False when the result would not fit.
+bool derive_output_name(RunOptions& options);
+
+}  // namespace detoken

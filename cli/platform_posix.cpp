@@ -1,0 +1,54 @@
+#include <sys/stat.h>
+
+#include <string>
+
+#include "cli/platform.h"
+
+namespace detoken {
+namespace {
+
+// The POSIX streams do not translate line feeds: do it here.
+void write_text(std::FILE* stream, std::string_view text) {
+  std::string translated;
+  translated.reserve(text.size() + 8);
+  for (const char c : text) {
+    if (c == '\n') translated.push_back('\r');
+    translated.push_back(c);
+  }
+  std::fwrite(translated.data(), 1, translated.size(), stream);
+}
+
+}  // namespace
+
+void prepare_console() { std::setvbuf(stderr, nullptr, _IONBF, 0); }
+
+void write_standard_output(std::string_view text) { write_text(stdout, text); }
+
+void write_standard_error(std::string_view text) { write_text(stderr, text); }
+
+void flush_console() {
+  std::fflush(stdout);
+  std::fflush(stderr);
+}
+
+std::FILE* open_input(const char* name) {
+  std::FILE* file = std::fopen(name, "rb");
+  if (file == nullptr) return nullptr;
+  struct stat status {};
+  if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
+}
+
+std::FILE* create_output(const char* name) { return std::fopen(name, "wb"); }
+
+bool is_same_file(std::FILE* input, const char* name) {
+  struct stat input_status {};
+  struct stat named_status {};
+  return fstat(fileno(input), &input_status) == 0 && stat(name, &named_status) == 0 &&
+         input_status.st_dev == named_status.st_dev && input_status.st_ino == named_status.st_ino;
+}
+
+}  // namespace detoken

@@ -1,0 +1,120 @@
+#include "cli/run.h"
+
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <span>
+#include <string>
+
+#include "cli/messages.h"
+#include "cli/platform.h"
+#include "lister/line_walker.h"
+#include "lister/output.h"
+
+namespace detoken {
+namespace {
+
+// `format` with its one "%s" or "%c" placeholder replaced by `value`.
+void say(std::string_view format, std::string_view value) {
+  std::string text(format);
+  const std::size_t at = text.find('%');
+  if (at != std::string::npos) text.replace(at, 2, value);
+  write_standard_output(text);
+}
+
+void show_usage() {
+  write_standard_output(messages::kUsageTitle);
+  write_standard_output(messages::kUsageCall);
+  write_standard_output(messages::kUsageOutput);
+  write_standard_output(messages::kUsageOutputDefault);
+  write_standard_output(messages::kUsageHuBasic);
+  write_standard_output(messages::kUsageSBasic);
+}
+
+// The file's length, by seeking to its end; -1 when it cannot be measured.
+long measure(std::FILE* file) {
+  if (std::fseek(file, 0, SEEK_END) != 0) return -1;
+  const long length = std::ftell(file);
+  if (std::fseek(file, 0, SEEK_SET) != 0) return -1;
+  return length;
+}
+
+// Creates the output, lists the image into it and closes it.
+int write_listing(std::span<const std::uint8_t> image, const RunOptions& options) {
+  std::FILE* file = create_output(options.output_name);
+  if (file == nullptr) {
+    say(messages::kCannotCreate, options.output_name);
+    return kExitFailure;
+  }
+  Output out(file, write_standard_error);
+  list_program(image, out, decoder_for(options.dialect));
+  const bool written = out.flush();
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    say(messages::kWriteFailed, options.output_name);
+    return kExitFailure;
+  }
+  return kExitSuccess;
+}
+
+// Reads the open input whole and writes its listing.
+int convert_open_input(std::FILE* input, const RunOptions& options) {
+  const long length = measure(input);
+  if (length < 0) {
+    say(messages::kReadFailed, options.input_name);
+    return kExitFailure;
+  }
+  const auto size = static_cast<std::size_t>(length);
+  // An empty file has nothing to allocate: reported like a failed allocation.
+  std::unique_ptr<std::uint8_t[]> image(size == 0 ? nullptr : new (std::nothrow) std::uint8_t[size]);
+  if (image == nullptr) {
+    write_standard_output(messages::kNoMemory);
+    return kExitFailure;
+  }
+  if (std::fread(image.get(), 1, size, input) != size) {
+    say(messages::kReadFailed, options.input_name);
+    return kExitFailure;
+  }
+  // Creating the output would truncate the input it names.
+  if (is_same_file(input, options.output_name)) {
+    say(messages::kSameAsInput, options.output_name);
+    return kExitFailure;
+  }
+  return write_listing({image.get(), size}, options);
+}
+
+}  // namespace
+
+int convert(const RunOptions& options) {
+  std::FILE* input = open_input(options.input_name);
+  if (input == nullptr) {
+    say(messages::kReadFailed, options.input_name);
+    return kExitFailure;
+  }
+  const int status = convert_open_input(input, options);
+  std::fclose(input);
+  return status;
+}
+
+int run_detoken(int argc, const char* const* argv) {
+  RunOptions options;
+  const ScanOutcome scan = scan_arguments(argc, argv, options);
+  switch (scan.result) {
+    case ScanResult::ShowUsage:
+      show_usage();
+      return kExitSuccess;
+    case ScanResult::InvalidOption:
+      say(messages::kInvalidOption, std::string_view(&scan.invalid_letter, 1));
+      return kExitFailure;
+    case ScanResult::NameTooLong:
+      write_standard_output(messages::kNameTooLong);
+      return kExitFailure;
+    case ScanResult::Convert:
+      break;
+  }
+  const int status = convert(options);
+  if (status == kExitSuccess) say(messages::kWritten, options.output_name);
+  return status;
+}
+
+}  // namespace detoken

@@ -1,0 +1,25 @@
+#include "lister/byte_cursor.h"
+
+#include <algorithm>
+
+namespace detoken {
+
+bool ByteCursor::next_bytes(std::span<std::uint8_t> into) {
+  if (bytes_.size() - position_ < into.size()) {
+    std::fill(into.begin(), into.end(), std::uint8_t{0});
+    position_ = bytes_.size();
+    exhausted_ = true;
+    return false;
+  }
+  std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(position_), into.size(), into.begin());
+  position_ += into.size();
+  return true;
+}
+
+bool ByteCursor::is_zero_at(std::ptrdiff_t offset) const {
+  const auto size = static_cast<std::ptrdiff_t>(bytes_.size());
+  const std::ptrdiff_t at = static_cast<std::ptrdiff_t>(position_) + offset;
+  return at >= 0 && at < size && bytes_[static_cast<std::size_t>(at)] == 0;
+}
+
+}  // namespace detoken

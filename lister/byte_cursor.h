@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace detoken {
+
+// The read position in a loaded program image. Every read is checked against
+// the end of the loaded bytes: a read that does not fit consumes nothing more,
+// yields zeros and marks the cursor exhausted, so that the line walker can
+// report a file that ends too early instead of reading past it.
+class ByteCursor {
+ public:
+  explicit ByteCursor(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+  std::uint8_t next_byte() {
+    if (position_ < bytes_.size()) return bytes_[position_++];
+    exhausted_ = true;
+    return 0;
+  }
+
+  // The byte at the position, or 0 at the end (without marking exhaustion:
+  // looking ahead is not a read of the item's own bytes).
+  std::uint8_t peek_byte() const { return position_ < bytes_.size() ? bytes_[position_] : 0; }
+
+  // Two bytes, the first one the low byte.
+  std::uint16_t next_word() {
+    std::uint8_t bytes[2];
+    if (!next_bytes(bytes)) return 0;
+    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+  }
+
+  // Fills `into` whole, or marks the cursor exhausted and leaves it zeroed.
+  bool next_bytes(std::span<std::uint8_t> into);
+
+  // Moves back over the byte just read; the copiers use it to leave a line's
+  // terminating zero for the walker. Does nothing once the data has run out.
+  void step_back() {
+    if (!exhausted_ && position_ > 0) --position_;
+  }
+
+  // Whether the byte `offset` bytes from the position (negative: behind it)
+  // exists and is zero.
+  bool is_zero_at(std::ptrdiff_t offset) const;
+
+  bool exhausted() const { return exhausted_; }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t position_ = 0;
+  bool exhausted_ = false;
+};
+
+}  // namespace detoken

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "lister/byte_cursor.h"
+#include "lister/output.h"
+
+namespace detoken {
+
+// The Shift_JIS text of one of the machine's character codes: the byte itself
+// for 20-5D, half-width katakana for 81-BF, a kanji for 70-7E, and "{XX}" for
+// every other code. The text lives in a constant table and stays valid.
+std::string_view map_char(std::uint8_t code);
+
+// Writes the rest of a string literal, right after its opening quote: up to
+// and including the closing quote, or up to the end of the line.
+void copy_string_literal(ByteCursor& cursor, Output& out);
+
+// Writes the raw text of a DATA or REM statement (or a HuBASIC ' comment): up
+// to and including the first colon outside quotes, or up to the end of the
+// line. Bytes 80 and above are characters here, never keywords.
+void copy_statement_text(ByteCursor& cursor, Output& out);
+
+}  // namespace detoken

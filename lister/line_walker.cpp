@@ -1,0 +1,94 @@
+#include "lister/line_walker.h"
+
+#include <algorithm>
+#include <string>
+
+#include "lister/numbers.h"
+
+namespace detoken {
+namespace {
+
+// "異常なBASICファイルです\n" in Shift_JIS.
+constexpr std::string_view kAbnormalFile =
+    "\x88\xD9\x8F\xED\x82\xC8"
+    "BASIC\x83t\x83@\x83"
+    "C\x83\x8B\x82\xC5\x82\xB7\n";
+
+// The line number right-aligned in five columns, then a space ("%5d ").
+void write_line_number(Output& out, std::uint16_t line_number) {
+  char text[6] = {' ', ' ', ' ', ' ', ' ', ' '};
+  int at = 4;
+  unsigned value = line_number;
+  do {
+    text[at--] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  out.write({text, sizeof text});
+}
+
+// Decodes one line body up to its terminating zero. False when the listing
+// must stop (a report has been written).
+bool list_body(ByteCursor& cursor, Output& out, TokenDecoder decoder, std::uint16_t line_number) {
+  for (;;) {
+    const std::uint8_t code = cursor.next_byte();
+    if (cursor.exhausted()) break;
+    if (code == 0) {
+      out.put('\n');
+      return true;
+    }
+    if (decoder(code, cursor, out, line_number) == DecodeResult::Stop) return false;
+    if (cursor.exhausted()) break;
+  }
+  report_abnormal_file(out);
+  return false;
+}
+
+void append_hex_byte(std::string& text, std::uint8_t code) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  text.push_back(kHex[code >> 4]);
+  text.push_back(kHex[code & 0xF]);
+}
+
+void report_syntax_error(Output& out, std::uint16_t line_number, std::string_view token) {
+  std::string text = "Syntax error in " + std::to_string(line_number) + " (";
+  text.append(token);
+  text.append(")\n");
+  out.report(text);
+}
+
+}  // namespace
+
+void list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder decoder) {
+  ByteCursor cursor(image.subspan(std::min(image.size(), kProgramStart)));
+  for (;;) {
+    const std::uint16_t length = cursor.next_word();
+    if (cursor.exhausted()) break;
+    if (length == 0) return;
+    // The line's last byte, `length` - 1 from its start, must be its zero;
+    // the cursor stands 2 bytes into the line.
+    if (!cursor.is_zero_at(std::ptrdiff_t{length} - 3)) break;
+    const std::uint16_t line_number = cursor.next_word();
+    if (cursor.exhausted()) break;
+    write_line_number(out, line_number);
+    if (!list_body(cursor, out, decoder, line_number)) return;
+  }
+  report_abnormal_file(out);
+}
+
+void report_abnormal_file(Output& out) { out.report(kAbnormalFile); }
+
+void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t code) {
+  std::string token;
+  append_hex_byte(token, code);
+  report_syntax_error(out, line_number, token);
+}
+
+void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t prefix, std::uint8_t code) {
+  std::string token;
+  append_hex_byte(token, prefix);
+  token.push_back(' ');
+  append_hex_byte(token, code);
+  report_syntax_error(out, line_number, token);
+}
+
+}  // namespace detoken

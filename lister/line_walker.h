@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "lister/byte_cursor.h"
+#include "lister/output.h"
+
+namespace detoken {
+
+enum class DecodeResult { Continue, Stop };
+
+// A dialect's decoder: given a non-zero byte of a line body, writes the text
+// of one item (a character, a keyword, a constant, or a keyword with the
+// statement text it governs), reading through the cursor whatever further
+// bytes the item takes. Answers Stop only after it has reported a syntax
+// error. When the item's bytes run out it writes nothing for them and leaves
+// the cursor exhausted: the walker reports that.
+using TokenDecoder = DecodeResult (*)(std::uint8_t first_byte, ByteCursor& cursor, Output& out,
+                                      std::uint16_t line_number);
+
+// Where the program text starts in a tape image: after the 128-byte header.
+inline constexpr std::size_t kProgramStart = 128;
+
+// Lists the program of a loaded tape image, one text line per program line:
+// the line number in five columns, a space, the decoded body, and 0x0A. Stops
+// at the end marker (a line length of 0), after a syntax error, or with the
+// abnormal-file report when a line does not end in 0 or the data ends early.
+// What was written before a report stays written.
+void list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder decoder);
+
+// The lister's findings, written to the report side of `out`.
+void report_abnormal_file(Output& out);
+void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t code);
+void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t prefix, std::uint8_t code);
+
+}  // namespace detoken
