@@ -10,7 +10,9 @@ constexpr std::size_t kExtensionRoom = kOutputNameSize - sizeof ".txt";  // 251 
 }  // namespace
 
 bool copy_output_name(RunOptions& options, const char* name) {
-  std::strncpy(options.output_name, name, kOutputNameSize);
+  const std::size_t length = strnlen(name, kOutputNameSize);
+  std::memcpy(options.output_name, name, length);
+  std::memset(options.output_name + length, 0, kOutputNameSize - length);
   options.has_output_name = true;
   return options.output_name[kOutputNameSize - 1] == '\0';
 }

@@ -44,7 +44,7 @@ constexpr std::array<const char*, 0x2F> kFe = {
 constexpr std::array<const char*, 0x48> kFf = {
     /* 80 */ "INT", "ABS", "SIN", "COS", "TAN", "LN", "EXP", "SQR",
     /* 88 */ "RND", "PEEK", "ATN", "SGN", "LOG", _, "PAI", "RAD",
-    /* 90 */ _, _, _, _, _, _, "EOF", _,
+    /* 90 */ _, _, _, _, _, "EOF", _, _,
     /* 98 */ _, _, _, _, _, _, "JOY", _,
     /* A0 */ "CHR$", "STR$", "HEX$", _, _, _, _, _,
     /* A8 */ _, _, _, "ASC", "LEN", "VAL", _, _,

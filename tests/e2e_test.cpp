@@ -1,0 +1,220 @@
+// The built program, run as a user runs it: arguments, console messages,
+// exit statuses and the listing file, byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/image.h"
+#include "tests/run_program.h"
+
+namespace detoken::testing {
+namespace {
+
+constexpr int kFailure = 255;  // the exit status -1 as the shell sees it
+
+const std::string kUsage = console_text(
+    "DETOKEN ─ MZ-700のS-BASIC/HuBASICのMZTイメージをテキストに変換します\n\n"
+    "使い方: DETOKEN [オプション] MZTファイル\n"
+    "  -oxxx 出力ファイル名\n"
+    "        (省略時は拡張子を'.txt'に置き換えたファイル名で出力します)\n"
+    "  -h    MZTイメージをHuBASICのプログラムとみなして変換する\n"
+    "  -s    MZTイメージをS-BASICのプログラムとみなして変換する(デフォルト動作)\n");
+const std::string kNameTooLong = console_text("出力ファイル名が長すぎます\n");
+const std::string kNoMemory = console_text("メモリが確保できません\n");
+const std::string kAbnormal = console_text("異常なBASICファイルです\n");
+
+std::string written(const std::string& name) { return console_text("'" + name + "'を出力しました\n"); }
+std::string read_failed(const std::string& name) { return console_text("'" + name + "'の読み込みに失敗しました\n"); }
+
+// A small program and its listing.
+const Bytes kProgram = image_of({{10, "\x8F \"HI\""}, {20, body({0x80, ' ', 0x0B, 0x0A, 0x00})}});
+const std::string kListing = "   10 PRINT \"HI\"\n   20 GOTO 10\n";
+
+struct Expected {
+  int status;
+  std::string out;
+  std::string err = "";
+};
+
+void expect_run(const RunResult& result, const Expected& expected) {
+  EXPECT_EQ(result.status, expected.status);
+  EXPECT_EQ(result.out, expected.out);
+  EXPECT_EQ(result.err, expected.err);
+}
+
+TEST(CommandLine, UsageWhenThereIsNoSingleInputName) {
+  Scratch scratch;
+  scratch.write("a.mzt", kProgram);
+  scratch.write("b.mzt", kProgram);
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {}, {"-h"}, {"a.mzt", "b.mzt"}, {"a.mzt", "b.mzt", "-x"}, {"a.mzt", "-o"}}) {
+    SCOPED_TRACE(::testing::PrintToString(arguments));
+    expect_run(scratch.run(arguments), {0, kUsage});
+    EXPECT_EQ(scratch.names(), (std::vector<std::string>{"a.mzt", "b.mzt"}));
+  }
+}
+
+TEST(CommandLine, InvalidOptionsEndTheRunAtOnce) {
+  Scratch scratch;
+  scratch.write("a.mzt", kProgram);
+  const std::pair<std::string, std::string> cases[] = {
+      {"-x", "x"}, {"-H", "H"}, {"-", std::string(1, '\0')}, {"-?", "?"}};
+  for (const auto& [option, letter] : cases) {
+    SCOPED_TRACE(option);
+    expect_run(scratch.run({"a.mzt", option, "b.mzt"}), {kFailure, console_text("無効なオプション: -" + letter + "\n")});
+    EXPECT_EQ(scratch.names(), std::vector<std::string>{"a.mzt"});
+  }
+}
+
+TEST(CommandLine, OutputNameFromTheOptionOrTheInput) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string output;
+  };
+  const Case cases[] = {
+      {{"a.mzt"}, "a.txt"},
+      {{"-oout.txt", "a.mzt"}, "out.txt"},
+      {{"-o", "out.txt", "a.mzt"}, "out.txt"},
+      {{"-o", "-h", "a.mzt"}, "-h"},
+      {{"-ofirst", "a.mzt", "-o", "second"}, "second"},
+      {{"./a.mzt"}, "./a.txt"},
+      {{"v1.2/PROG"}, "v1.2/PROG.txt"},
+      {{"v1.2/PROG.MZT"}, "v1.2/PROG.txt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    Scratch scratch;
+    scratch.write("a.mzt", kProgram);
+    std::filesystem::create_directory(scratch.dir() / "v1.2");
+    scratch.write("v1.2/PROG", kProgram);
+    scratch.write("v1.2/PROG.MZT", kProgram);
+    expect_run(scratch.run(c.arguments), {0, written(c.output)});
+    EXPECT_EQ(scratch.read(c.output), kListing);
+  }
+}
+
+TEST(CommandLine, OutputNamesUpTo255Characters) {
+  Scratch scratch;
+  const std::string stem251(251, 'n');
+  scratch.write(stem251, kProgram);
+  expect_run(scratch.run({stem251}), {0, written(stem251 + ".txt")});
+  EXPECT_EQ(scratch.read(stem251 + ".txt"), kListing);
+
+  const std::string name255(255, 'o');
+  expect_run(scratch.run({"-o" + name255, stem251}), {0, written(name255)});
+  EXPECT_EQ(scratch.read(name255), kListing);
+
+  const std::string stem255(255, 'm');
+  scratch.write(stem255, kProgram);
+  const auto before = scratch.names();
+  expect_run(scratch.run({stem255}), {kFailure, kNameTooLong});
+  expect_run(scratch.run({stem251 + "m"}), {kFailure, kNameTooLong});
+  expect_run(scratch.run({"-o" + name255 + "o", "-x", stem251}), {kFailure, kNameTooLong});
+  EXPECT_EQ(scratch.names(), before);
+}
+
+TEST(Files, InputThatCannotBeReadLeavesNoOutput) {
+  Scratch scratch;
+  scratch.write("empty.mzt", "");
+  std::filesystem::create_directory(scratch.dir() / "folder.mzt");
+  expect_run(scratch.run({"missing.mzt"}), {kFailure, read_failed("missing.mzt")});
+  expect_run(scratch.run({"empty.mzt"}), {kFailure, kNoMemory});
+  expect_run(scratch.run({"folder.mzt"}), {kFailure, read_failed("folder.mzt")});
+  if (!testing_windows_build()) {
+    // A pipe (standard input here) and a device have no length to measure.
+    expect_run(scratch.run({"/dev/stdin", "-o", "pipe.txt"}), {kFailure, read_failed("/dev/stdin")});
+    expect_run(scratch.run({"/dev/null", "-o", "null.txt"}), {kFailure, read_failed("/dev/null")});
+  }
+  EXPECT_EQ(scratch.names(), (std::vector<std::string>{"empty.mzt", "folder.mzt"}));
+}
+
+TEST(Files, OutputThatCannotBeCreated) {
+  Scratch scratch;
+  scratch.write("a.mzt", kProgram);
+  // This message alone has no line break.
+  expect_run(scratch.run({"-o", "no/such/folder.txt", "a.mzt"}),
+             {kFailure, console_text("書き込みファイル'no/such/folder.txt'が準備できません")});
+}
+
+TEST(Files, OutputThatIsTheInputIsRefused) {
+  Scratch scratch;
+  scratch.write("a.txt", kProgram);
+  scratch.write("b.mzt", kProgram);
+  std::filesystem::create_hard_link(scratch.dir() / "b.mzt", scratch.dir() / "link.txt");
+  const std::string same_a = console_text("出力ファイル'a.txt'は入力ファイルと同じです\n");
+  expect_run(scratch.run({"a.txt"}), {kFailure, same_a});
+  expect_run(scratch.run({"-o", "./b.mzt", "b.mzt"}),
+             {kFailure, console_text("出力ファイル'./b.mzt'は入力ファイルと同じです\n")});
+  expect_run(scratch.run({"-olink.txt", "b.mzt"}),
+             {kFailure, console_text("出力ファイル'link.txt'は入力ファイルと同じです\n")});
+  EXPECT_EQ(scratch.read("a.txt"), std::string(kProgram.begin(), kProgram.end()));
+  EXPECT_EQ(scratch.read("b.mzt"), std::string(kProgram.begin(), kProgram.end()));
+}
+
+TEST(Files, ListingThatCannotBeWritten) {
+  if (testing_windows_build()) GTEST_SKIP() << "Windows has no /dev/full to fill";
+  Scratch scratch;
+  scratch.write("a.mzt", kProgram);
+  expect_run(scratch.run({"-o", "/dev/full", "a.mzt"}),
+             {kFailure, console_text("'/dev/full'の書き込みに失敗しました\n")});
+}
+
+TEST(Listing, FindingsGoToStandardErrorAndTheRunSucceeds) {
+  struct Case {
+    const char* name;
+    Bytes image;
+    std::string listing;
+    std::string err;
+  };
+  Bytes cut = kProgram;
+  cut.resize(cut.size() - 4);  // inside line 20
+  const Case cases[] = {
+      {"syntax error", image_of({{10, "A"}, {300, "B\x82" "C"}}), "   10 A\n  300 B",
+       console_text("Syntax error in 300 (82)\n")},
+      {"two-byte syntax error", image_of({{7, "\xFE\xB5"}}), "    7 ", console_text("Syntax error in 7 (FE AF)\n")},
+      {"data ending inside a line", cut, "   10 PRINT \"HI\"\n", kAbnormal},
+      {"real running past the data", image_of({{10, "A"}, {20, body({0x8F, ' ', 0x15, 0x81})}}),
+       "   10 A\n   20 PRINT ", kAbnormal},
+      {"header only", header(), "", kAbnormal},
+      {"empty program", image_of({}), "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Scratch scratch;
+    scratch.write("a.mzt", c.image);
+    expect_run(scratch.run({"a.mzt"}), {0, written("a.txt"), c.err});
+    EXPECT_EQ(scratch.read("a.txt"), c.listing);
+  }
+  // A line that does not end in zero: the lines before it stay listed.
+  Bytes bad_end = image_of({{10, "A"}, {20, "B"}});
+  bad_end[128 + 6 + 5] = 'X';
+  Scratch scratch;
+  scratch.write("a.mzt", bad_end);
+  expect_run(scratch.run({"a.mzt"}), {0, written("a.txt"), kAbnormal});
+  EXPECT_EQ(scratch.read("a.txt"), "   10 A\n");
+}
+
+// Real programs saved on the machine, from the shared corpus beside the
+// repository: each lists every line with nothing on standard error.
+TEST(Corpus, RealProgramsListCompletely) {
+  const std::filesystem::path corpus = std::filesystem::path(DETOKEN_SOURCE_DIR) / "../shared/corpus";
+  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  const std::pair<const char*, std::size_t> programs[] = {
+      {"drinking_game_v2", 83}, {"gnu_blat_2000", 363},     {"moonlander_v4", 257},
+      {"sunrise_v2", 216},      {"advent_2021_25_v6", 77}, {"advent_2021_25_v7", 50},
+  };
+  for (const auto& [name, lines] : programs) {
+    SCOPED_TRACE(name);
+    Scratch scratch;
+    std::filesystem::copy_file(corpus / (std::string(name) + ".mzt"), scratch.dir() / "p.mzt");
+    expect_run(scratch.run({"p.mzt"}), {0, written("p.txt")});
+    const std::string listing = scratch.read("p.txt");
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), static_cast<long>(lines));
+    EXPECT_EQ(listing.back(), '\n');
+  }
+}
+
+}  // namespace
+}  // namespace detoken::testing

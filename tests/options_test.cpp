@@ -1,0 +1,102 @@
+// Argument scanning and the output name, without running a conversion.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+
+namespace detoken {
+namespace {
+
+struct Scanned {
+  ScanOutcome outcome;
+  RunOptions options;
+};
+
+// The input name points into `arguments`, which the caller keeps.
+Scanned scan(const std::vector<std::string>& arguments) {
+  std::vector<const char*> argv{"detoken"};
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  Scanned scanned{};
+  scanned.outcome = scan_arguments(static_cast<int>(argv.size()), argv.data(), scanned.options);
+  return scanned;
+}
+
+TEST(ScanArguments, OptionsInAnyOrder) {
+  struct Case {
+    std::vector<std::string> arguments;
+    ScanResult result;
+    Dialect dialect;
+    std::string output;
+  };
+  const std::string a255(255, 'o');
+  const Case cases[] = {
+      {{"a.mzt"}, ScanResult::Convert, Dialect::SBasic, "a.txt"},
+      {{"-h", "-s", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "a.txt"},
+      {{"-s", "a.mzt", "-h"}, ScanResult::Convert, Dialect::HuBasic, "a.txt"},
+      {{"-hx", "a.mzt"}, ScanResult::Convert, Dialect::HuBasic, "a.txt"},
+      {{"-h", "-sfoo", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "a.txt"},
+      {{"-oout.txt", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "out.txt"},
+      {{"-o", "out.txt", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "out.txt"},
+      {{"-o", "-h", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "-h"},
+      {{"-ofirst", "a.mzt", "-osecond"}, ScanResult::Convert, Dialect::SBasic, "second"},
+      {{"-o" + a255, "a.mzt"}, ScanResult::Convert, Dialect::SBasic, a255},
+      {{}, ScanResult::ShowUsage, Dialect::SBasic, ""},
+      {{"-h"}, ScanResult::ShowUsage, Dialect::HuBasic, ""},
+      {{"a.mzt", "b.mzt"}, ScanResult::ShowUsage, Dialect::SBasic, ""},
+      {{"a.mzt", "b.mzt", "-x"}, ScanResult::ShowUsage, Dialect::SBasic, ""},
+      {{"a.mzt", "-o"}, ScanResult::ShowUsage, Dialect::SBasic, ""},
+      {{"-o" + a255 + "o", "-x", "a.mzt"}, ScanResult::NameTooLong, Dialect::SBasic, ""},
+      {{"-x", "-o" + a255 + "o", "a.mzt"}, ScanResult::InvalidOption, Dialect::SBasic, ""},
+  };
+  for (const Case& c : cases) {
+    const Scanned scanned = scan(c.arguments);
+    const std::string what = ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(scanned.outcome.result, c.result) << what;
+    EXPECT_EQ(scanned.options.dialect, c.dialect) << what;
+    if (c.result == ScanResult::Convert) {
+      EXPECT_EQ(scanned.options.output_name, c.output) << what;
+    }
+  }
+}
+
+TEST(ScanArguments, InvalidOptionNamesTheLetterAfterTheDash) {
+  const std::pair<std::string, char> cases[] = {{"-x", 'x'}, {"-H", 'H'}, {"-", '\0'}, {"--o", '-'}};
+  for (const auto& [argument, letter] : cases) {
+    const Scanned scanned = scan({argument, "a.mzt"});
+    EXPECT_EQ(scanned.outcome.result, ScanResult::InvalidOption) << argument;
+    EXPECT_EQ(scanned.outcome.invalid_letter, letter) << argument;
+  }
+}
+
+TEST(DeriveOutputName, ReplacesTheExtensionOfTheFileItself) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"PROG.MZT", "PROG.txt"},        {"PROG", "PROG.txt"},
+      {"a.b.mzt", "a.b.txt"},          {"./PROG", "./PROG.txt"},
+      {"v1.2/PROG", "v1.2/PROG.txt"},  {"v1.2\\PROG", "v1.2\\PROG.txt"},
+      {"dir.x/a.b.c", "dir.x/a.b.txt"}, {".mzt", ".txt"},
+      {std::string(251, 'n'), std::string(251, 'n') + ".txt"},
+      {std::string(251, 'n') + ".mzt", std::string(251, 'n') + ".txt"},
+  };
+  for (const auto& [input, output] : cases) {
+    RunOptions options;
+    options.input_name = input.c_str();
+    ASSERT_TRUE(derive_output_name(options)) << input;
+    EXPECT_EQ(options.output_name, output);
+  }
+}
+
+TEST(DeriveOutputName, RefusesNamesThatCannotTakeTheExtension) {
+  for (const std::string& input :
+       {std::string(252, 'n'), std::string(255, 'n'), std::string(256, 'n'), std::string(252, 'n') + ".m",
+        std::string(300, 'n') + ".m"}) {
+    RunOptions options;
+    options.input_name = input.c_str();
+    EXPECT_FALSE(derive_output_name(options)) << input.size();
+  }
+}
+
+}  // namespace
+}  // namespace detoken

@@ -1,0 +1,120 @@
+#include "tests/run_program.h"
+
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+
+namespace detoken::testing {
+namespace {
+
+std::vector<std::string> command_words() {
+  const char* command = std::getenv("DETOKEN_UNDER_TEST");
+  std::istringstream words(command != nullptr && *command != '\0' ? command : DETOKEN_PROGRAM);
+  return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+}
+
+std::string slurp(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+[[noreturn]] void run_child(const std::filesystem::path& work, const std::filesystem::path& root,
+                            const std::vector<std::string>& words) {
+  int no_input[2];
+  if (pipe(no_input) != 0 || dup2(no_input[0], 0) < 0) _exit(126);
+  close(no_input[1]);  // standard input is a pipe with nothing in it
+  const int out = open((root / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const int err = open((root / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(work.c_str()) != 0) _exit(126);
+  std::vector<char*> argv;
+  for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
+  execvp(argv[0], argv.data());
+  _exit(127);
+}
+
+}  // namespace
+
+Scratch::Scratch() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "detoken-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
+  root_ = pattern;
+  work_ = root_ / "work";
+  std::filesystem::create_directory(work_);
+}
+
+Scratch::~Scratch() {
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
+void Scratch::write(const std::string& name, std::string_view bytes) const {
+  std::ofstream file(work_ / name, std::ios::binary);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void Scratch::write(const std::string& name, const std::vector<unsigned char>& bytes) const {
+  write(name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::string Scratch::read(const std::string& name) const { return slurp(work_ / name); }
+
+bool Scratch::exists(const std::string& name) const { return std::filesystem::exists(work_ / name); }
+
+std::vector<std::string> Scratch::names() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(work_)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+RunResult Scratch::run(const std::vector<std::string>& arguments) const {
+  std::vector<std::string> words = command_words();
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  const pid_t child = fork();
+  if (child == 0) run_child(work_, root_, words);
+  int wait_status = 0;
+  if (child < 0 || waitpid(child, &wait_status, 0) != child) throw std::runtime_error("cannot run the program");
+  const int status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
+  return {status, slurp(root_ / "stdout"), slurp(root_ / "stderr")};
+}
+
+bool testing_windows_build() {
+  const char* os = std::getenv("DETOKEN_UNDER_TEST_OS");
+  return os != nullptr && std::string_view(os) == "windows";
+}
+
+std::string shift_jis(std::string_view utf8) {
+  iconv_t convert = iconv_open("CP932", "UTF-8");
+  if (convert == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 in iconv");
+  std::string in(utf8);
+  std::string sjis(in.size() * 2 + 4, '\0');
+  char* in_at = in.data();
+  std::size_t in_left = in.size();
+  char* out_at = sjis.data();
+  std::size_t out_left = sjis.size();
+  const std::size_t converted = iconv(convert, &in_at, &in_left, &out_at, &out_left);
+  iconv_close(convert);
+  if (converted == static_cast<std::size_t>(-1)) throw std::runtime_error("not convertible to CP932");
+  sjis.resize(sjis.size() - out_left);
+  return sjis;
+}
+
+std::string console_text(std::string_view utf8) {
+  std::string text;
+  for (const char c : shift_jis(utf8)) {
+    if (c == '\n') text.push_back('\r');
+    text.push_back(c);
+  }
+  return text;
+}
+
+}  // namespace detoken::testing

@@ -1,0 +1,57 @@
+#pragma once
+
+// Runs the program under test as a separate process in a scratch folder and
+// captures what it leaves behind: exit status, standard output, standard
+// error and the files it writes.
+//
+// The command is the built program, or the words of DETOKEN_UNDER_TEST when
+// that is set (for example "wine /path/to/detoken.exe"), so that the same
+// cases can check another build of the program.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace detoken::testing {
+
+struct RunResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class Scratch {
+ public:
+  Scratch();
+  ~Scratch();
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  // The folder the program runs in.
+  const std::filesystem::path& dir() const { return work_; }
+  void write(const std::string& name, std::string_view bytes) const;
+  void write(const std::string& name, const std::vector<unsigned char>& bytes) const;
+  std::string read(const std::string& name) const;
+  bool exists(const std::string& name) const;
+  // The names in the folder, sorted.
+  std::vector<std::string> names() const;
+
+  RunResult run(const std::vector<std::string>& arguments) const;
+
+ private:
+  std::filesystem::path root_;
+  std::filesystem::path work_;
+};
+
+// Whether the program under test is a Windows build (DETOKEN_UNDER_TEST_OS=windows).
+bool testing_windows_build();
+
+// `utf8` converted to Shift_JIS (code page 932) by the C library.
+std::string shift_jis(std::string_view utf8);
+
+// The bytes a console message is made of: `utf8` in Shift_JIS, each line feed
+// written as carriage return and line feed.
+std::string console_text(std::string_view utf8);
+
+}  // namespace detoken::testing
