@@ -1,5 +1,6 @@
 #include "lister/dialects/dialect.h"
 
+#include "lister/dialects/hubasic.h"
 #include "lister/dialects/sbasic.h"
 
 namespace detoken {
@@ -9,7 +10,7 @@ TokenDecoder decoder_for(Dialect dialect) {
     case Dialect::SBasic:
       return decode_sbasic_item;
     case Dialect::HuBasic:
-      return decode_sbasic_item;  // until the HuBASIC decoder exists
+      return decode_hubasic_item;
   }
   return decode_sbasic_item;
 }

@@ -1,0 +1,120 @@
+#include "lister/dialects/hubasic.h"
+
+#include <array>
+
+#include "lister/characters.h"
+#include "lister/numbers.h"
+
+namespace detoken {
+namespace {
+
+// An empty cell: the code has no keyword.
+constexpr const char* _ = nullptr;
+
+// Single-byte tokens 80-FD.
+constexpr std::array<const char*, 0x7E> kMain = {
+    /* 80 */ "GOTO", "GOSUB", "GO", "RUN", "RETURN", "RESTORE", "RESUME", "LIST",
+    /* 88 */ "LLIST", "DELETE", "RENUM", "AUTO", "EDIT", "FOR", "NEXT", "PRINT",
+    /* 90 */ "LPRINT", "INPUT", "LINPUT", "IF", "DATA", "READ", "DIM", "REM",
+    /* 98 */ "END", "STOP", "CONT", "CLS", "CLEAR", "ON", "LET", "NEW",
+    /* A0 */ "POKE", "OFF", "WHILE", "WEND", "REPEAT", "UNTIL", _, _,
+    /* A8 */ "TRACE", "TRON", "TROFF", "SPEED", _, _, "DEFINT", "DEFSNG",
+    /* B0 */ "DEFDBL", "DEFSTR", "DEF", _, "LOAD", "SAVE", "MERGE", "CHAIN",
+    /* B8 */ "CONSOLE", _, "OUT", "SEARCH", "WAIT", "PAUSE", "WRITE", "SWAP",
+    /* C0 */ "ERASE", "ERROR", "ELSE", "CALL", "MON", "LOCATE", "MODE", "KEY",
+    /* C8 */ "PUSH", "POP", "LABEL", "RANDOMIZE", "OPTION", "LINE", "OPEN", "CLOSE",
+    /* D0 */ _, "FIELD", "GET", "PUT", "SET", "FILES", "LFILES", "DEVICE",
+    /* D8 */ "NAME", "KILL", "LSET", "RSET", "INIT", "VDIM", "MAXFILES", _,
+    /* E0 */ "TO", "STEP", "THEN", "USING", "SUB", "BASE", "TAB", "SPC",
+    /* E8 */ "EQV", "IMP", "XOR", "OR", "AND", "NOT", "><", "<>",
+    /* F0 */ "=<", "<=", "=>", ">=", "=", ">", "<", "+",
+    /* F8 */ "-", "MOD", "\\", "/", "*", "^",
+};
+
+// FE followed by 80-AE.
+constexpr std::array<const char*, 0x2F> kFe = {
+    /* 80 */ _, "PSET", "PRESET", "COLOR", _, _, _, _,
+    /* 88 */ _, _, _, "PLAY", _, "BEEP", _, _,
+    /* 90 */ _, _, _, _, "CGEN", "PCOLOR", "SKIP", "RLINE",
+    /* 98 */ "MOVE", "RMOVE", "PHOME", "HSET", "GPRINT", "AXIS", "CIRCLE", "TEST",
+    /* A0 */ "PLOT", "PAGE", "MUSIC", "TEMPO", "CURSOR", "VERIFY", "CLR", "LIMIT",
+    /* A8 */ "KLIST", _, _, "CLICK", "BOOT", "DEVI$", "DEVO$",
+};
+
+// FF followed by 80-CD.
+constexpr std::array<const char*, 0x4E> kFf = {
+    /* 80 */ "INT", "ABS", "SIN", "COS", "TAN", "LOG", "EXP", "SQR",
+    /* 88 */ "RND", "PEEK", "ATN", "SGN", "FRAC", "FIX", "PAI", "RAD",
+    /* 90 */ "INP", "CDBL", "CSNG", "CINT", "DSKF", "EOF", "FPOS", "LOC",
+    /* 98 */ "LOF", "POS", "FAC", "SUM", "FRE", _, "JOY", _,
+    /* A0 */ "CHR$", "STR$", "HEX$", "OCT$", "BIN$", "MKI$", "MKS$", "MKD$",
+    /* A8 */ "SPACE$", _, _, "ASC", "LEN", "VAL", "CVS", "CVD",
+    /* B0 */ "CVI", _, _, "ERR", "ERL", "CSRLIN", "STRPTR", "DTL",
+    /* B8 */ _, _, "LEFT$", "RIGHT$", "MID$", "INKEY$", "INSTR", "HEXCHR$",
+    /* C0 */ "MEM$", "SCRN$", "VARPTR", "STRING$", "TIME$", _, _, "FN",
+    /* C8 */ "USR", _, _, "ATTR$", _, "CHARACTER$",
+};
+
+constexpr KeywordTables kTables = {kMain, kFe, kFf};
+
+// Type codes of HuBASIC's numeric constants; 01-0A are the digits 0-9.
+constexpr std::uint8_t kLastDigit = 0x0A;
+constexpr std::uint8_t kUnsignedWord = 0x0B;
+constexpr std::uint8_t kOctalWord = 0x0D;
+constexpr std::uint8_t kBinaryWord = 0x0E;
+constexpr std::uint8_t kHexWord = 0x0F;
+constexpr std::uint8_t kSignedWord = 0x12;
+constexpr std::uint8_t kSingleReal = 0x15;
+constexpr std::uint8_t kDoubleReal = 0x18;
+
+constexpr std::uint8_t kColon = 0x3A;
+constexpr std::uint8_t kApostrophe = 0x27;
+constexpr std::uint8_t kElseToken = 0xC2;
+
+// The machine stores a colon before ELSE and before a ' comment; neither is
+// written. The comment is raw text, like REM's.
+void decode_colon(ByteCursor& cursor, Output& out) {
+  switch (cursor.peek_byte()) {
+    case kApostrophe:
+      copy_statement_text(cursor, out);
+      return;
+    case kElseToken:
+      return;
+    default:
+      out.put(':');
+  }
+}
+
+}  // namespace
+
+DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
+  if (first_byte <= kLastDigit) {
+    out.put(static_cast<char>('0' + first_byte - 1));
+    return DecodeResult::Continue;
+  }
+  switch (first_byte) {
+    case kUnsignedWord:
+      return decode_word_constant(cursor, out, write_unsigned);
+    case kOctalWord:
+      return decode_word_constant(cursor, out, write_octal);
+    case kBinaryWord:
+      return decode_word_constant(cursor, out, write_binary);
+    case kHexWord:
+      return decode_word_constant(cursor, out, [](Output& o, std::uint16_t word) { write_hex(o, "&H", word); });
+    case kSignedWord:
+      return decode_word_constant(cursor, out, write_signed);
+    case kSingleReal:
+      return decode_real_constant(cursor, out, read_single_real);
+    case kDoubleReal:
+      return decode_real_constant(cursor, out, read_double_real);
+    case kColon:
+      decode_colon(cursor, out);
+      return DecodeResult::Continue;
+    default:
+      return decode_common_item(first_byte, cursor, out, line_number, kTables);
+  }
+}
+
+const KeywordTables& hubasic_keywords() { return kTables; }
+
+}  // namespace detoken
