@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/image.h"
+#include "tests/keyword_cells.h"
 #include "tests/run_program.h"
 
 namespace detoken::testing {
@@ -195,6 +196,78 @@ TEST(Listing, FindingsGoToStandardErrorAndTheRunSucceeds) {
   expect_run(scratch.run({"a.mzt"}), {0, written("a.txt"), kAbnormal});
   EXPECT_EQ(scratch.read("a.txt"), "   10 A\n");
 }
+
+TEST(Dialects, TheLastOfHAndSDecides) {
+  // A2 is MODE in S-BASIC and WHILE in HuBASIC; 05 is a character in S-BASIC
+  // and the digit 4 in HuBASIC.
+  Scratch scratch;
+  scratch.write("a.mzt", image_of({{10, body({0xA2, 0x05})}}));
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"a.mzt"}, "   10 MODE{05}\n"},       {{"-h", "a.mzt"}, "   10 WHILE4\n"},
+      {{"-h", "-s", "a.mzt"}, "   10 MODE{05}\n"}, {{"-s", "a.mzt", "-h"}, "   10 WHILE4\n"},
+      {{"-hx", "a.mzt"}, "   10 WHILE4\n"},     {{"-h", "-sfoo", "a.mzt"}, "   10 MODE{05}\n"},
+      {{"-o", "-h", "a.mzt"}, "   10 MODE{05}\n"},
+  };
+  for (const auto& [arguments, listing] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(arguments));
+    const std::string output = arguments[0] == "-o" ? "-h" : "a.txt";
+    expect_run(scratch.run(arguments), {0, written(output)});
+    EXPECT_EQ(scratch.read(output), listing);
+  }
+}
+
+// Every code of a dialect's keyword tables, through the program: one run
+// lists a line per keyword; each code without one is a run of its own, and
+// so are second bytes below and past the tables.
+void walk_tables(const std::string& dialect_option, const KeywordCells& cells) {
+  struct Code {
+    std::string body;
+    std::string keyword;
+    std::string token;  // as the report names it
+  };
+  std::vector<Code> codes;
+  for (unsigned code = 0x80; code <= 0xFD; ++code) {
+    char token[24];
+    std::snprintf(token, sizeof token, "%02X", code);
+    codes.push_back({body({code}), cells.main[code - 0x80], token});
+  }
+  for (const auto& [prefix, table] : {std::pair{0xFEu, &cells.fe}, std::pair{0xFFu, &cells.ff}}) {
+    const unsigned past_end = 0x80 + static_cast<unsigned>(table->size());
+    for (unsigned code = 0x80; code <= past_end + 1; ++code) {
+      char token[24];
+      std::snprintf(token, sizeof token, "%02X %02X", prefix, std::min(code, past_end));
+      codes.push_back({body({prefix, code}), code < past_end ? (*table)[code - 0x80] : "", token});
+    }
+    char token[24];
+    std::snprintf(token, sizeof token, "%02X 30", prefix);
+    codes.push_back({body({prefix, 0x30}), "", token});
+  }
+  std::vector<Line> keyword_lines;
+  std::string listing;
+  Scratch scratch;
+  for (const Code& code : codes) {
+    if (!code.keyword.empty()) {
+      const auto number = static_cast<std::uint16_t>(keyword_lines.size() + 1);
+      keyword_lines.push_back({number, code.body});
+      char line_number[8];
+      std::snprintf(line_number, sizeof line_number, "%5u ", unsigned{number});
+      listing += line_number + code.keyword + "\n";
+      continue;
+    }
+    SCOPED_TRACE(code.token);
+    scratch.write("a.mzt", image_of({{10, code.body}}));
+    expect_run(scratch.run({dialect_option, "a.mzt"}),
+               {0, written("a.txt"), console_text("Syntax error in 10 (" + code.token + ")\n")});
+    EXPECT_EQ(scratch.read("a.txt"), "   10 ");
+  }
+  scratch.write("a.mzt", image_of(keyword_lines));
+  expect_run(scratch.run({dialect_option, "a.mzt"}), {0, written("a.txt")});
+  EXPECT_EQ(scratch.read("a.txt"), listing);
+}
+
+TEST(Dialects, EveryKeywordCodeOfSBasic) { walk_tables("-s", sbasic_cells()); }
+
+TEST(Dialects, EveryKeywordCodeOfHuBasic) { walk_tables("-h", hubasic_cells()); }
 
 // Real programs saved on the machine, from the shared corpus beside the
 // repository: each lists every line with nothing on standard error.

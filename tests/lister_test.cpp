@@ -11,6 +11,7 @@
 #include "lister/line_walker.h"
 #include "lister/numbers.h"
 #include "tests/image.h"
+#include "tests/listing.h"
 #include "tests/run_program.h"
 
 namespace detoken {
@@ -20,18 +21,10 @@ using testing::body;
 using testing::Bytes;
 using testing::image_of;
 
-const std::string kAbnormal = "\x88\xD9\x8F\xED\x82\xC8" "BASIC\x83t\x83@\x83" "C\x83\x8B\x82\xC5\x82\xB7\n";
+using testing::Listed;
+const std::string kAbnormal = testing::kAbnormalReport;
 
-struct Listed {
-  std::string text;
-  std::string reports;
-};
-
-Listed list_sbasic(const Bytes& image) {
-  Output out;
-  list_program(image, out, decode_sbasic_item);
-  return {out.text(), out.reports()};
-}
+Listed list_sbasic(const Bytes& image) { return testing::list(decode_sbasic_item, image); }
 
 std::string bytes_of(std::string_view hex_pairs) {
   std::string bytes;
@@ -121,22 +114,14 @@ TEST(LineWalker, DataEndingEarlyIsAbnormalAndKeepsWhatWasListed) {
   }
 }
 
-// Cutting a program anywhere lists a prefix of its full listing, reports the
-// abnormal file, and never reads past the cut (the sanitizer build checks).
 TEST(LineWalker, EveryPrefixOfAProgramListsAPrefixOfItsListing) {
-  const Bytes image = image_of({
-      {10, body({0x97, 'H', 'I', ':', 'A', 0xF4, 0x15, 0x81, 0x00, 0x00, 0x00, 0x00})},
-      {20, body({0x81, ' ', 0x0B, 0x64, 0x00, ':', 0x11, 0xFF, 0x00, ':', 0xFF, 0xA0, '"', 'Z', '"'})},
-      {30, body({0x94, '1', ',', '"', 'A', ':', '"', 0xFE, 0xA2})},
-  });
-  const Listed full = list_sbasic(image);
-  ASSERT_EQ(full.reports, "");
-  for (std::size_t size = 0; size < image.size(); ++size) {
-    const Bytes prefix(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size));
-    const Listed listed = list_sbasic(prefix);
-    EXPECT_EQ(full.text.compare(0, listed.text.size(), listed.text), 0) << "cut at " << size;
-    EXPECT_EQ(listed.reports, kAbnormal) << "cut at " << size;
-  }
+  testing::expect_every_prefix_lists_a_prefix(
+      decode_sbasic_item,
+      image_of({
+          {10, body({0x97, 'H', 'I', ':', 'A', 0xF4, 0x15, 0x81, 0x00, 0x00, 0x00, 0x00})},
+          {20, body({0x81, ' ', 0x0B, 0x64, 0x00, ':', 0x11, 0xFF, 0x00, ':', 0xFF, 0xA0, '"', 'Z', '"'})},
+          {30, body({0x94, '1', ',', '"', 'A', ':', '"', 0xFE, 0xA2})},
+      }));
 }
 
 TEST(Characters, MapsTheMachineCodes) {

@@ -5,47 +5,18 @@
 #include "lister/dialects/sbasic.h"
 #include "lister/line_walker.h"
 #include "tests/image.h"
-#include "tests/table_walk.h"
+#include "tests/keyword_cells.h"
 
 namespace detoken {
 namespace {
 
 using testing::body;
-using testing::cells_of;
 
-TEST(SBasicTables, EveryMainCode) {
-  std::vector<std::string> keywords = cells_of({
-      "GOTO GOSUB . RUN RETURN RESTORE RESUME LIST . DELETE RENUM AUTO . FOR NEXT PRINT",
-      ". INPUT . IF DATA READ DIM REM END STOP CONT CLS . ON LET NEW",
-      "POKE OFF MODE SKIP PLOT LINE RLINE MOVE RMOVE TRON TROFF INP# . GET PCOLOR PHOME",
-      "HSET GPRINT KEY AXIS LOAD SAVE MERGE . CONSOLE . OUT# CIRCLE TEST PAGE . .",
-      "ERASE ERROR . USR BYE . . DEF . . . . . . WOPEN CLOSE",
-      "ROPEN . . . . . . . . KILL . . . . . .",
-      "TO STEP THEN USING pi . TAB SPC . . . OR AND . >< <>",
-      "=< <= => >= = > < + - . . / * ^",
-  });
-  keywords[0xE4 - 0x80] = "\x83\xCE";  // the Greek pi in Shift_JIS
-  testing::walk_main_table(decode_sbasic_item, keywords);
-}
-
-TEST(SBasicTables, EveryFeCode) {
-  testing::walk_prefix_table(decode_sbasic_item, 0xFE,
-                             cells_of({
-                                 ". SET RESET COLOR . . . . . . . . . . . .",
-                                 ". . . . . . . . . . . . . . . .",
-                                 ". . MUSIC TEMPO CURSOR VERIFY CLR LIMIT . . . . . . BOOT",
-                             }));
-}
-
-TEST(SBasicTables, EveryFfCode) {
-  testing::walk_prefix_table(decode_sbasic_item, 0xFF,
-                             cells_of({
-                                 "INT ABS SIN COS TAN LN EXP SQR RND PEEK ATN SGN LOG . PAI RAD",
-                                 ". . . . . EOF . . . . . . . . JOY .",
-                                 "CHR$ STR$ HEX$ . . . . . . . . ASC LEN VAL . .",
-                                 ". . . . ERN ERL SIZE . . . LEFT$ RIGHT$ MID$ . . .",
-                                 ". . . STRING$ TI$ . . FN",
-                             }));
+TEST(SBasicTables, EveryCodeOfEveryTable) {
+  const testing::KeywordCells cells = testing::sbasic_cells();
+  testing::walk_main_table(decode_sbasic_item, cells.main);
+  testing::walk_prefix_table(decode_sbasic_item, 0xFE, cells.fe);
+  testing::walk_prefix_table(decode_sbasic_item, 0xFF, cells.ff);
 }
 
 TEST(SBasicItems, ConstantsStatementsAndCharacters) {

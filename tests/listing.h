@@ -1,0 +1,43 @@
+#pragma once
+
+// Lists images in memory, for the tests of the lister and the decoders.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lister/line_walker.h"
+#include "tests/image.h"
+
+namespace detoken::testing {
+
+// "異常なBASICファイルです\n" in Shift_JIS.
+inline const std::string kAbnormalReport =
+    "\x88\xD9\x8F\xED\x82\xC8"
+    "BASIC\x83t\x83@\x83"
+    "C\x83\x8B\x82\xC5\x82\xB7\n";
+
+struct Listed {
+  std::string text;
+  std::string reports;
+};
+
+inline Listed list(TokenDecoder decoder, const Bytes& image) {
+  Output out;
+  list_program(image, out, decoder);
+  return {out.text(), out.reports()};
+}
+
+// Cutting a program anywhere lists a prefix of its full listing and reports
+// the abnormal file; nothing past the cut is read (the sanitizer build checks).
+inline void expect_every_prefix_lists_a_prefix(TokenDecoder decoder, const Bytes& image) {
+  const Listed full = list(decoder, image);
+  ASSERT_EQ(full.reports, "");
+  for (std::size_t size = 0; size < image.size(); ++size) {
+    const Listed listed = list(decoder, Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size)));
+    EXPECT_EQ(full.text.compare(0, listed.text.size(), listed.text), 0) << "cut at " << size;
+    EXPECT_EQ(listed.reports, kAbnormalReport) << "cut at " << size;
+  }
+}
+
+}  // namespace detoken::testing
