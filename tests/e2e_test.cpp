@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/image.h"
@@ -268,6 +269,37 @@ void walk_tables(const std::string& dialect_option, const KeywordCells& cells) {
 TEST(Dialects, EveryKeywordCodeOfSBasic) { walk_tables("-s", sbasic_cells()); }
 
 TEST(Dialects, EveryKeywordCodeOfHuBasic) { walk_tables("-h", hubasic_cells()); }
+
+TEST(Listing, NumbersAsPrintfWritesThem) {
+  // Reals: one million, the seventh digit rounding the sixth up, an exact tie
+  // of the sixth digit (to even), and a small number.
+  const std::string reals = body({0x15, 0x94, 0x74, 0x24, 0, 0, ',', 0x15, 0x95, 0x16, 0xB4, 0x38, 0, ',', 0x15, 0x95,
+                                  0x16, 0xB4, 0x28, 0, ',', 0x15, 0x6A, 0x21, 0x0F, 0xAF, 0xA0});
+  const std::string listed_reals = "1e+06,1.23457e+06,1.23456e+06,1.5e-07";
+  Scratch scratch;
+  scratch.write("s.mzt", image_of({{10, reals + body({',', 0x0B, 0xFF, 0xFF, ',', 0x11, 0xFF, 0x00})}}));
+  expect_run(scratch.run({"s.mzt"}), {0, written("s.txt")});
+  EXPECT_EQ(scratch.read("s.txt"), "   10 " + listed_reals + ",65535,FF\n");
+  // HuBASIC's own: a double whose low bytes lift the tie, and the words.
+  scratch.write("h.mzt", image_of({{10, reals + body({',', 0x18, 0x95, 0x16, 0xB4, 0x28, 0x00, 0x80, 0x00, 0x00, ',',
+                                                      0x12, 0x00, 0x80, ',', 0x0F, 0xFF, 0xFF, ',', 0x0D, 0x08,
+                                                      0x00, ',', 0x0E, 0x05, 0x00})}}));
+  expect_run(scratch.run({"-h", "h.mzt"}), {0, written("h.txt")});
+  EXPECT_EQ(scratch.read("h.txt"), "   10 " + listed_reals + ",1.23457e+06,-32768,&HFFFF,&O10,&B101\n");
+}
+
+// The shipped examples list as their committed listings say.
+TEST(Examples, ListAsCommitted) {
+  const std::filesystem::path examples = std::filesystem::path(DETOKEN_SOURCE_DIR) / "examples";
+  for (const auto& [option, name] : {std::pair{"-s", "sbasic_demo"}, std::pair{"-h", "hubasic_demo"}}) {
+    SCOPED_TRACE(name);
+    Scratch scratch;
+    std::filesystem::copy_file(examples / (std::string(name) + ".mzt"), scratch.dir() / "demo.mzt");
+    expect_run(scratch.run({option, "demo.mzt"}), {0, written("demo.txt")});
+    std::ifstream expected(examples / (std::string(name) + ".expected.txt"), std::ios::binary);
+    EXPECT_EQ(scratch.read("demo.txt"), std::string(std::istreambuf_iterator<char>(expected), {}));
+  }
+}
 
 // Real programs saved on the machine, from the shared corpus beside the
 // repository: each lists every line with nothing on standard error.

@@ -88,8 +88,9 @@ RunResult Scratch::run(const std::vector<std::string>& arguments) const {
 }
 
 bool testing_windows_build() {
-  const char* os = std::getenv("DETOKEN_UNDER_TEST_OS");
-  return os != nullptr && std::string_view(os) == "windows";
+  const std::vector<std::string> words = command_words();
+  return std::any_of(words.begin(), words.end(),
+                     [](const std::string& word) { return word.ends_with(".exe") || word.ends_with(".EXE"); });
 }
 
 std::string shift_jis(std::string_view utf8) {

@@ -5,8 +5,8 @@
 // error and the files it writes.
 //
 // The command is the built program, or the words of DETOKEN_UNDER_TEST when
-// that is set (for example "wine /path/to/detoken.exe"), so that the same
-// cases can check another build of the program.
+// that is set (for example "env WINEDEBUG=-all wine /path/to/detoken.exe"),
+// so that the same cases can check another build of the program.
 
 #include <filesystem>
 #include <string>
@@ -44,7 +44,7 @@ class Scratch {
   std::filesystem::path work_;
 };
 
-// Whether the program under test is a Windows build (DETOKEN_UNDER_TEST_OS=windows).
+// Whether the program under test is a Windows build (its command names an .exe).
 bool testing_windows_build();
 
 // `utf8` converted to Shift_JIS (code page 932) by the C library.
