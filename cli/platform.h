@@ -11,9 +11,15 @@ namespace detoken {
 // carriage return and line feed, nothing else is changed. Standard error is
 // unbuffered.
 void prepare_console();
-void write_standard_output(std::string_view text);
-void write_standard_error(std::string_view text);
-void flush_console();
+void write_console(std::FILE* stream, std::string_view text);
+
+inline void write_standard_output(std::string_view text) { write_console(stdout, text); }
+inline void write_standard_error(std::string_view text) { write_console(stderr, text); }
+
+inline void flush_console() {
+  std::fflush(stdout);
+  std::fflush(stderr);
+}
 
 // Opens an existing regular file for binary reading, letting other programs
 // read and write it meanwhile; null when it cannot be read that way (missing,

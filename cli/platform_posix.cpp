@@ -5,10 +5,11 @@
 #include "cli/platform.h"
 
 namespace detoken {
-namespace {
+
+void prepare_console() { std::setvbuf(stderr, nullptr, _IONBF, 0); }
 
 // The POSIX streams do not translate line feeds: do it here.
-void write_text(std::FILE* stream, std::string_view text) {
+void write_console(std::FILE* stream, std::string_view text) {
   std::string translated;
   translated.reserve(text.size() + 8);
   for (const char c : text) {
@@ -16,19 +17,6 @@ void write_text(std::FILE* stream, std::string_view text) {
     translated.push_back(c);
   }
   std::fwrite(translated.data(), 1, translated.size(), stream);
-}
-
-}  // namespace
-
-void prepare_console() { std::setvbuf(stderr, nullptr, _IONBF, 0); }
-
-void write_standard_output(std::string_view text) { write_text(stdout, text); }
-
-void write_standard_error(std::string_view text) { write_text(stderr, text); }
-
-void flush_console() {
-  std::fflush(stdout);
-  std::fflush(stderr);
 }
 
 std::FILE* open_input(const char* name) {

@@ -9,9 +9,6 @@
 namespace detoken {
 namespace {
 
-// The runtime's text mode turns "\n" into CR LF on the console streams.
-void write_text(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
-
 bool identity_of(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
   return handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info) != 0;
 }
@@ -24,14 +21,8 @@ void prepare_console() {
   std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 
-void write_standard_output(std::string_view text) { write_text(stdout, text); }
-
-void write_standard_error(std::string_view text) { write_text(stderr, text); }
-
-void flush_console() {
-  std::fflush(stdout);
-  std::fflush(stderr);
-}
+// The runtime's text mode turns "\n" into CR LF on the console streams.
+void write_console(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
 std::FILE* open_input(const char* name) {
   std::FILE* file = _fsopen(name, "rb", _SH_DENYNO);

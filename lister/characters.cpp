@@ -41,6 +41,18 @@ constexpr std::array<CharText, 256> kCharTable = make_char_table();
 constexpr std::uint8_t kQuote = 0x22;
 constexpr std::uint8_t kColon = 0x3A;
 
+// Reads and writes the next character of raw text; false at the line's
+// terminating zero, which is left for the walker.
+bool next_text_byte(ByteCursor& cursor, Output& out, std::uint8_t& code) {
+  code = cursor.next_byte();
+  if (code == 0) {
+    cursor.step_back();
+    return false;
+  }
+  out.write(map_char(code));
+  return true;
+}
+
 }  // namespace
 
 std::string_view map_char(std::uint8_t code) {
@@ -49,26 +61,16 @@ std::string_view map_char(std::uint8_t code) {
 }
 
 void copy_string_literal(ByteCursor& cursor, Output& out) {
-  for (;;) {
-    const std::uint8_t code = cursor.next_byte();
-    if (code == 0) {
-      cursor.step_back();
-      return;
-    }
-    out.write(map_char(code));
+  std::uint8_t code = 0;
+  while (next_text_byte(cursor, out, code)) {
     if (code == kQuote) return;
   }
 }
 
 void copy_statement_text(ByteCursor& cursor, Output& out) {
   bool in_quotes = false;
-  for (;;) {
-    const std::uint8_t code = cursor.next_byte();
-    if (code == 0) {
-      cursor.step_back();
-      return;
-    }
-    out.write(map_char(code));
+  std::uint8_t code = 0;
+  while (next_text_byte(cursor, out, code)) {
     if (code == kQuote) {
       in_quotes = !in_quotes;
     } else if (code == kColon && !in_quotes) {
