@@ -4,16 +4,11 @@
 
 namespace detoken {
 
-bool ByteCursor::next_bytes(std::span<std::uint8_t> into) {
-  if (bytes_.size() - position_ < into.size()) {
-    std::fill(into.begin(), into.end(), std::uint8_t{0});
-    position_ = bytes_.size();
-    exhausted_ = true;
-    return false;
-  }
-  std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(position_), into.size(), into.begin());
-  position_ += into.size();
-  return true;
+bool ByteCursor::run_out(std::span<std::uint8_t> into) {
+  std::fill(into.begin(), into.end(), std::uint8_t{0});
+  position_ = bytes_.size();
+  exhausted_ = true;
+  return false;
 }
 
 bool ByteCursor::is_zero_at(std::ptrdiff_t offset) const {

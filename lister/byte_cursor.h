@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace detoken {
@@ -32,7 +33,12 @@ class ByteCursor {
   }
 
   // Fills `into` whole, or marks the cursor exhausted and leaves it zeroed.
-  bool next_bytes(std::span<std::uint8_t> into);
+  bool next_bytes(std::span<std::uint8_t> into) {
+    if (bytes_.size() - position_ < into.size()) return run_out(into);
+    std::memcpy(into.data(), bytes_.data() + position_, into.size());
+    position_ += into.size();
+    return true;
+  }
 
   // Moves back over the byte just read; the copiers use it to leave a line's
   // terminating zero for the walker. Does nothing once the data has run out.
@@ -46,7 +52,14 @@ class ByteCursor {
 
   bool exhausted() const { return exhausted_; }
 
+  // The bytes from the position to the end, and a move past `count` of them,
+  // for the copiers that scan a run of text at once.
+  std::span<const std::uint8_t> rest() const { return bytes_.subspan(position_); }
+  void skip(std::size_t count) { position_ += count; }
+
  private:
+  bool run_out(std::span<std::uint8_t> into);
+
   std::span<const std::uint8_t> bytes_;
   std::size_t position_ = 0;
   bool exhausted_ = false;

@@ -1,15 +1,11 @@
 #include "lister/characters.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace detoken {
 namespace {
-
-// One mapped character: at most four bytes (the "{XX}" escape).
-struct CharText {
-  char bytes[4];
-  std::uint8_t length;
-};
 
 // Shift_JIS of the kanji and currency signs at codes 70-7E:
 // 日 月 火 水 木 金 土 生 年 時 分 秒 円 ￥ ￡
@@ -36,47 +32,67 @@ constexpr std::array<CharText, 256> make_char_table() {
   return table;
 }
 
-constexpr std::array<CharText, 256> kCharTable = make_char_table();
-
 constexpr std::uint8_t kQuote = 0x22;
 constexpr std::uint8_t kColon = 0x3A;
 
-// Reads and writes the next character of raw text; false at the line's
-// terminating zero, which is left for the walker.
-bool next_text_byte(ByteCursor& cursor, Output& out, std::uint8_t& code) {
-  code = cursor.next_byte();
-  if (code == 0) {
-    cursor.step_back();
-    return false;
-  }
-  out.write(map_char(code));
-  return true;
-}
-
 }  // namespace
+
+// Declared extern in the header: external linkage for this constant.
+constexpr std::array<CharText, 256> kCharTable = make_char_table();
 
 std::string_view map_char(std::uint8_t code) {
   const CharText& text = kCharTable[code];
   return {text.bytes, text.length};
 }
 
-void copy_string_literal(ByteCursor& cursor, Output& out) {
-  std::uint8_t code = 0;
-  while (next_text_byte(cursor, out, code)) {
-    if (code == kQuote) return;
+namespace {
+
+// Copies raw text, each byte through map_char, until `ends_text` says the
+// byte just written ends it, or up to the line's zero, which is left for the
+// walker. Text that runs past the loaded bytes leaves the cursor exhausted,
+// as a read past them does. Works on the bytes and the output in place,
+// a block at a time.
+template <class EndsText>
+void copy_text(ByteCursor& cursor, Output& out, EndsText ends_text) {
+  constexpr std::size_t kChunk = Output::kBlockSize / 2 / Output::kShortWrite;
+  const std::span<const std::uint8_t> text = cursor.rest();
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t chunk_end = std::min(text.size(), i + kChunk);
+    char8_t* at = out.reserve((chunk_end - i) * Output::kShortWrite);
+    for (; i < chunk_end; ++i) {
+      const std::uint8_t code = text[i];
+      if (code == 0) {
+        out.commit(at);
+        cursor.skip(i);
+        return;
+      }
+      const CharText& mapped = kCharTable[code];
+      std::memcpy(at, mapped.bytes, Output::kShortWrite);
+      at += mapped.length;
+      if (ends_text(code)) {
+        out.commit(at);
+        cursor.skip(i + 1);
+        return;
+      }
+    }
+    out.commit(at);
   }
+  cursor.skip(text.size());
+  cursor.next_byte();
+}
+
+}  // namespace
+
+void copy_string_literal(ByteCursor& cursor, Output& out) {
+  copy_text(cursor, out, [](std::uint8_t code) { return code == kQuote; });
 }
 
 void copy_statement_text(ByteCursor& cursor, Output& out) {
-  bool in_quotes = false;
-  std::uint8_t code = 0;
-  while (next_text_byte(cursor, out, code)) {
-    if (code == kQuote) {
-      in_quotes = !in_quotes;
-    } else if (code == kColon && !in_quotes) {
-      return;
-    }
-  }
+  copy_text(cursor, out, [in_quotes = false](std::uint8_t code) mutable {
+    if (code == kQuote) in_quotes = !in_quotes;
+    return code == kColon && !in_quotes;
+  });
 }
 
 }  // namespace detoken

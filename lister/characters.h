@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -12,6 +13,22 @@ namespace detoken {
 // for 20-5D, half-width katakana for 81-BF, a kanji for 70-7E, and "{XX}" for
 // every other code. The text lives in a constant table and stays valid.
 std::string_view map_char(std::uint8_t code);
+
+// One mapped character: at most four bytes (the "{XX}" escape), padded so
+// that it can be written with one short write.
+struct CharText {
+  char bytes[Output::kShortWrite];
+  std::uint8_t length;
+};
+
+// map_char's table, indexed by code.
+extern const std::array<CharText, 256> kCharTable;
+
+// Writes map_char(code).
+inline void write_char(Output& out, std::uint8_t code) {
+  const CharText& text = kCharTable[code];
+  out.put_short(text.bytes, text.length);
+}
 
 // Writes the rest of a string literal, right after its opening quote: up to
 // and including the closing quote, or up to the end of the line.

@@ -1,7 +1,9 @@
 #include "lister/numbers.h"
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace detoken {
 namespace {
@@ -23,6 +25,12 @@ RealHead head_of(const std::uint8_t* bytes) {
               0x80000000u};
 }
 
+// 2 to the power `exponent`, for exponents a double holds in its normal range
+// (the reals' scales, from -184 to 95, all are).
+double power_of_two(int exponent) {
+  return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52);
+}
+
 // Writes `value` in `base` with upper-case digits and no leading zeros.
 void write_in_base(Output& out, unsigned long value, unsigned base) {
   constexpr char kDigits[] = "0123456789ABCDEF";
@@ -36,6 +44,58 @@ void write_in_base(Output& out, unsigned long value, unsigned base) {
   out.write({start, static_cast<std::size_t>(end - start)});
 }
 
+// A real that is, as far as a double can tell, N / 10^k with N below a
+// million and k at most 5, and at least 1e-4: "%g" writes it in plain
+// decimals with no rounding, which is what this does. Most constants in real
+// programs are such numbers (0, 1, 100, 0.5). False for any other value.
+bool write_short_real(Output& out, double value) {
+  const double magnitude = std::fabs(value);
+  if (magnitude < 1e6 && magnitude == static_cast<double>(static_cast<std::uint32_t>(magnitude)) &&
+      (value != 0 || !std::signbit(value))) {
+    // A whole number of at most six digits: the commonest case by far.
+    char text[2 * Output::kShortWrite];
+    char* const end = text + Output::kShortWrite;
+    char* start = end;
+    auto n = static_cast<std::uint32_t>(magnitude);
+    do {
+      *--start = static_cast<char>('0' + n % 10);
+      n /= 10;
+    } while (n != 0);
+    if (value < 0) *--start = '-';
+    out.put_short(start, static_cast<std::size_t>(end - start));
+    return true;
+  }
+  if (!(magnitude >= 1e-4 && magnitude < 1e6)) return false;
+  constexpr double kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000};
+  for (int decimals = 0; decimals < 6; ++decimals) {
+    const double scaled = magnitude * kPowersOfTen[decimals];
+    if (scaled >= 1e6) return false;
+    if (scaled != std::floor(scaled)) continue;
+    // The digits of N, at least one more than the decimals.
+    char digits[16];
+    char* start = digits + sizeof digits;
+    auto n = static_cast<std::uint32_t>(scaled);
+    for (int written = 0; n != 0 || written <= decimals; ++written) {
+      *--start = static_cast<char>('0' + n % 10);
+      n /= 10;
+    }
+    char text[24];
+    char* at = text;
+    if (value < 0) *at++ = '-';
+    const auto whole = (digits + sizeof digits - start) - decimals;
+    at = std::copy(start, start + whole, at);
+    if (decimals > 0) {
+      *at++ = '.';
+      at = std::copy(start + whole, digits + sizeof digits, at);
+      while (at[-1] == '0') --at;
+      if (at[-1] == '.') --at;
+    }
+    out.write({text, static_cast<std::size_t>(at - text)});
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 double read_single_real(ByteCursor& cursor) {
@@ -43,7 +103,7 @@ double read_single_real(ByteCursor& cursor) {
   if (!cursor.next_bytes(bytes) || bytes[0] == 0) return 0.0;
   const RealHead head = head_of(bytes);
   // The mantissa is 0.1..., 32 bits: value = m * 2^(E - 128 - 32).
-  const double magnitude = std::ldexp(static_cast<double>(head.mantissa), head.exponent - kExponentBias - 32);
+  const double magnitude = static_cast<double>(head.mantissa) * power_of_two(head.exponent - kExponentBias - 32);
   return head.negative ? -magnitude : magnitude;
 }
 
@@ -55,14 +115,17 @@ double read_double_real(ByteCursor& cursor) {
   // rounds once (to nearest, ties to even), then an exact scaling.
   const std::uint64_t mantissa = std::uint64_t{head.mantissa} << 24 | std::uint64_t{bytes[5]} << 16 |
                                  std::uint64_t{bytes[6]} << 8 | std::uint64_t{bytes[7]};
-  const double magnitude = std::ldexp(static_cast<double>(mantissa), head.exponent - kExponentBias - 56);
+  const double magnitude = static_cast<double>(mantissa) * power_of_two(head.exponent - kExponentBias - 56);
   return head.negative ? -magnitude : magnitude;
 }
 
 void write_real(Output& out, double value) {
+  // The same text as printf's "%g" (six significant digits, exact rounding,
+  // ties to even), without parsing a format each time.
+  if (write_short_real(out, value)) return;
   char text[32];
-  const int length = std::snprintf(text, sizeof text, "%g", value);
-  if (length > 0) out.write({text, static_cast<std::size_t>(length)});
+  const std::to_chars_result result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+  out.write({text, static_cast<std::size_t>(result.ptr - text)});
 }
 
 void write_unsigned(Output& out, std::uint16_t word) { write_in_base(out, word, 10); }

@@ -2,8 +2,21 @@
 
 namespace detoken {
 
-Output::Output(std::FILE* file, ReportFn report) : file_(file), report_(report) {
-  if (file_ != nullptr) text_.reserve(kBlockSize + 256);
+Output::Output(std::FILE* file, ReportFn report)
+    : file_(file), report_(report), buffer_(file != nullptr ? kBlockSize : 256, u8'\0') {
+  end_ = buffer_.data();
+  limit_ = buffer_.data() + buffer_.size() - kShortWrite;
+}
+
+void Output::write_long(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t room = static_cast<std::size_t>(limit_ - end_) + 1;
+    const std::size_t length = bytes.size() < room ? bytes.size() : room;
+    std::memcpy(end_, bytes.data(), length);
+    end_ += length;
+    bytes.remove_prefix(length);
+    if (end_ >= limit_) make_room();
+  }
 }
 
 void Output::report(std::string_view text) {
@@ -14,16 +27,29 @@ void Output::report(std::string_view text) {
   }
 }
 
-void Output::spill() {
-  if (!failed_ && !text_.empty() && std::fwrite(text_.data(), 1, text_.size(), file_) != text_.size()) {
-    failed_ = true;
+void Output::make_room() {
+  const auto used = static_cast<std::size_t>(end_ - buffer_.data());
+  if (file_ == nullptr) {
+    buffer_.resize(buffer_.size() * 2);
+    end_ = buffer_.data() + used;
+  } else {
+    if (!failed_ && std::fwrite(buffer_.data(), 1, used, file_) != used) failed_ = true;
+    end_ = buffer_.data();
   }
-  text_.clear();
+  limit_ = buffer_.data() + buffer_.size() - kShortWrite;
+}
+
+void Output::make_room_for(std::size_t count) {
+  do {
+    make_room();
+  } while (static_cast<std::size_t>(limit_ - end_) < count && file_ == nullptr);
 }
 
 bool Output::flush() {
   if (file_ == nullptr) return true;
-  spill();
+  const auto used = static_cast<std::size_t>(end_ - buffer_.data());
+  if (!failed_ && used != 0 && std::fwrite(buffer_.data(), 1, used, file_) != used) failed_ = true;
+  end_ = buffer_.data();
   if (std::fflush(file_) != 0) failed_ = true;
   return !failed_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -10,26 +11,56 @@ namespace detoken {
 // single 0x0A per line, never translated), and its findings about the
 // program, which the program sends to standard error.
 //
-// With a file, the listing is collected in blocks and written out whenever a
-// block is full, so memory stays small whatever the program's size; without
-// one, the whole listing stays in memory (tests, fuzzing). Without a report
-// function the findings are kept in memory too.
+// With a file, the listing is collected in a block and written out whenever
+// the block is full, so memory stays small whatever the program's size;
+// without one, the whole listing stays in memory (tests, fuzzing). Without a
+// report function the findings are kept in memory too.
 class Output {
  public:
   using ReportFn = void (*)(std::string_view text);
+
+  // Room always kept for one short item, so that the writes of up to this
+  // many bytes need no length check of their own.
+  static constexpr std::size_t kShortWrite = 16;
+  // The size of the blocks written to a file.
+  static constexpr std::size_t kBlockSize = 64 * 1024;
 
   explicit Output(std::FILE* file = nullptr, ReportFn report = nullptr);
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
 
   void put(char c) {
-    text_.push_back(c);
-    if (file_ != nullptr && text_.size() >= kBlockSize) spill();
+    *end_++ = static_cast<char8_t>(c);
+    if (end_ >= limit_) make_room();
+  }
+
+  // Writes `length` (at most kShortWrite) bytes of `bytes`, which must be
+  // readable for kShortWrite bytes.
+  void put_short(const char* bytes, std::size_t length) {
+    std::memcpy(end_, bytes, kShortWrite);
+    end_ += length;
+    if (end_ >= limit_) make_room();
+  }
+
+  // Room for `count` bytes (at most a block) at the returned place, and the
+  // end of what was written there: for writers that fill many bytes at once.
+  char8_t* reserve(std::size_t count) {
+    if (static_cast<std::size_t>(limit_ - end_) < count) make_room_for(count);
+    return end_;
+  }
+  void commit(char8_t* end) {
+    end_ = end;
+    if (end_ >= limit_) make_room();
   }
 
   void write(std::string_view bytes) {
-    text_.append(bytes);
-    if (file_ != nullptr && text_.size() >= kBlockSize) spill();
+    if (bytes.size() <= static_cast<std::size_t>(limit_ - end_)) {
+      std::memcpy(end_, bytes.data(), bytes.size());
+      end_ += bytes.size();
+      if (end_ >= limit_) make_room();
+    } else {
+      write_long(bytes);
+    }
   }
 
   void report(std::string_view text);
@@ -39,18 +70,27 @@ class Output {
   bool flush();
 
   // The listing held in memory: all of it when there is no file.
-  const std::string& text() const { return text_; }
+  std::string_view text() const {
+    return {reinterpret_cast<const char*>(buffer_.data()), static_cast<std::size_t>(end_ - buffer_.data())};
+  }
   // The findings, when there is no report function.
   const std::string& reports() const { return reports_; }
 
  private:
-  static constexpr std::size_t kBlockSize = 64 * 1024;
 
-  void spill();
+  // Called when fewer than kShortWrite bytes are left: writes the block out
+  // to the file, or grows the buffer in memory.
+  void make_room();
+  void make_room_for(std::size_t count);
+  void write_long(std::string_view bytes);
 
   std::FILE* file_;
   ReportFn report_;
-  std::string text_;
+  // char8_t, not char: a store through it cannot change the cursor or the
+  // pointers here, so the compiler keeps them in registers in the loops.
+  std::u8string buffer_;
+  char8_t* end_;    // where the next byte goes
+  char8_t* limit_;  // kShortWrite bytes before the end of the buffer
   std::string reports_;
   bool failed_ = false;
 };

@@ -201,7 +201,7 @@ std::string real_text(double (*read)(ByteCursor&), std::string_view hex_pairs) {
   write_real(out, read(cursor));
   EXPECT_FALSE(cursor.exhausted());
   EXPECT_EQ(cursor.next_byte(), 0) << "consumed more or less than the real";
-  return out.text();
+  return std::string(out.text());
 }
 
 TEST(Numbers, SingleReals) {
@@ -258,7 +258,7 @@ TEST(Numbers, Words) {
   const auto text = [](void (*write)(Output&, std::uint16_t), std::uint16_t word) {
     Output out;
     write(out, word);
-    return out.text();
+    return std::string(out.text());
   };
   EXPECT_EQ(text(write_unsigned, 0), "0");
   EXPECT_EQ(text(write_unsigned, 0xFFFF), "65535");

@@ -25,7 +25,7 @@ struct Listed {
 inline Listed list(TokenDecoder decoder, const Bytes& image) {
   Output out;
   list_program(image, out, decoder);
-  return {out.text(), out.reports()};
+  return {std::string(out.text()), out.reports()};
 }
 
 // Cutting a program anywhere lists a prefix of its full listing and reports

@@ -39,16 +39,19 @@ namespace {
 
 using Bytes = std::string;
 
-struct Keyword {
+// A keyword's name and the bytes that stand for it.
+struct Spelling {
   std::string name;
   Bytes code;
 };
 
-std::vector<Keyword> keywords_of(const KeywordTables& tables) {
-  std::vector<Keyword> keywords;
-  const auto add = [&](std::span<const char* const> table, std::string prefix) {
+std::vector<Spelling> keywords_of(const KeywordTables& tables) {
+  std::vector<Spelling> keywords;
+  const auto add = [&](std::span<const Keyword> table, std::string prefix) {
     for (std::size_t i = 0; i < table.size(); ++i) {
-      if (table[i] != nullptr) keywords.push_back({table[i], prefix + static_cast<char>(0x80 + i)});
+      if (table[i].length != 0) {
+        keywords.push_back({std::string(table[i].name()), prefix + static_cast<char>(0x80 + i)});
+      }
     }
   };
   add(tables.main, "");
@@ -208,9 +211,9 @@ class Tokenizer {
     return true;
   }
 
-  const Keyword* keyword_here() const {
-    const Keyword* longest = nullptr;
-    for (const Keyword& keyword : keywords_) {
+  const Spelling* keyword_here() const {
+    const Spelling* longest = nullptr;
+    for (const Spelling& keyword : keywords_) {
       if (starts(keyword.name.c_str()) && (longest == nullptr || keyword.name.size() > longest->name.size())) {
         longest = &keyword;
       }
@@ -236,7 +239,7 @@ class Tokenizer {
       at_ += std::strlen("π");
       return true;
     }
-    if (const Keyword* keyword = keyword_here()) {
+    if (const Spelling* keyword = keyword_here()) {
       at_ += keyword->name.size();
       if (hubasic_ && keyword->name == "ELSE") out.push_back(':');
       out += keyword->code;
@@ -251,7 +254,7 @@ class Tokenizer {
   }
 
   bool hubasic_;
-  std::vector<Keyword> keywords_;
+  std::vector<Spelling> keywords_;
   std::string text_;
   std::size_t at_ = 0;
   bool line_numbers_follow_ = false;

@@ -1,6 +1,7 @@
 #include "lister/dialects/hubasic.h"
 
 #include <array>
+#include <string_view>
 
 #include "lister/characters.h"
 #include "lister/numbers.h"
@@ -9,10 +10,10 @@ namespace detoken {
 namespace {
 
 // An empty cell: the code has no keyword.
-constexpr const char* _ = nullptr;
+constexpr std::string_view _;
 
 // Single-byte tokens 80-FD.
-constexpr std::array<const char*, 0x7E> kMain = {
+constexpr std::array<std::string_view, 0x7E> kMainNames = {
     /* 80 */ "GOTO", "GOSUB", "GO", "RUN", "RETURN", "RESTORE", "RESUME", "LIST",
     /* 88 */ "LLIST", "DELETE", "RENUM", "AUTO", "EDIT", "FOR", "NEXT", "PRINT",
     /* 90 */ "LPRINT", "INPUT", "LINPUT", "IF", "DATA", "READ", "DIM", "REM",
@@ -32,7 +33,7 @@ constexpr std::array<const char*, 0x7E> kMain = {
 };
 
 // FE followed by 80-AE.
-constexpr std::array<const char*, 0x2F> kFe = {
+constexpr std::array<std::string_view, 0x2F> kFeNames = {
     /* 80 */ _, "PSET", "PRESET", "COLOR", _, _, _, _,
     /* 88 */ _, _, _, "PLAY", _, "BEEP", _, _,
     /* 90 */ _, _, _, _, "CGEN", "PCOLOR", "SKIP", "RLINE",
@@ -42,7 +43,7 @@ constexpr std::array<const char*, 0x2F> kFe = {
 };
 
 // FF followed by 80-CD.
-constexpr std::array<const char*, 0x4E> kFf = {
+constexpr std::array<std::string_view, 0x4E> kFfNames = {
     /* 80 */ "INT", "ABS", "SIN", "COS", "TAN", "LOG", "EXP", "SQR",
     /* 88 */ "RND", "PEEK", "ATN", "SGN", "FRAC", "FIX", "PAI", "RAD",
     /* 90 */ "INP", "CDBL", "CSNG", "CINT", "DSKF", "EOF", "FPOS", "LOC",
@@ -54,6 +55,10 @@ constexpr std::array<const char*, 0x4E> kFf = {
     /* C0 */ "MEM$", "SCRN$", "VARPTR", "STRING$", "TIME$", _, _, "FN",
     /* C8 */ "USR", _, _, "ATTR$", _, "CHARACTER$",
 };
+
+constexpr auto kMain = keyword_table(kMainNames);
+constexpr auto kFe = keyword_table(kFeNames);
+constexpr auto kFf = keyword_table(kFfNames);
 
 constexpr KeywordTables kTables = {kMain, kFe, kFf};
 
@@ -88,6 +93,10 @@ void decode_colon(ByteCursor& cursor, Output& out) {
 }  // namespace
 
 DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
+  if (is_plain_character(first_byte) && first_byte != kColon) {
+    write_char(out, first_byte);
+    return DecodeResult::Continue;
+  }
   if (first_byte <= kLastDigit) {
     out.put(static_cast<char>('0' + first_byte - 1));
     return DecodeResult::Continue;

@@ -6,55 +6,49 @@
 namespace detoken {
 namespace {
 
-constexpr std::uint8_t kQuote = 0x22;
-
-const char* keyword_at(std::span<const char* const> table, std::uint8_t code) {
+// The keyword of `code`, or null where it has none.
+const Keyword* keyword_at(std::span<const Keyword> table, std::uint8_t code) {
   if (code < kFirstKeywordCode) return nullptr;
   const std::size_t index = code - kFirstKeywordCode;
-  return index < table.size() ? table[index] : nullptr;
+  return index < table.size() && table[index].length != 0 ? &table[index] : nullptr;
 }
 
 // A second byte past the end of its table is reported as the first code
 // after the table.
-std::uint8_t reported_second_byte(std::span<const char* const> table, std::uint8_t code) {
+std::uint8_t reported_second_byte(std::span<const Keyword> table, std::uint8_t code) {
   const std::size_t past_end = kFirstKeywordCode + table.size();
   return code > past_end ? static_cast<std::uint8_t>(past_end) : code;
 }
 
-DecodeResult decode_two_byte_token(std::uint8_t prefix, std::span<const char* const> table, ByteCursor& cursor,
+DecodeResult decode_two_byte_token(std::uint8_t prefix, std::span<const Keyword> table, ByteCursor& cursor,
                                    Output& out, std::uint16_t line_number) {
   const std::uint8_t code = cursor.next_byte();
   if (cursor.exhausted()) return DecodeResult::Continue;
-  const char* keyword = keyword_at(table, code);
+  const Keyword* keyword = keyword_at(table, code);
   if (keyword == nullptr) {
     report_syntax_error(out, line_number, prefix, reported_second_byte(table, code));
     return DecodeResult::Stop;
   }
-  out.write(keyword);
+  out.put_short(keyword->text, keyword->length);
   return DecodeResult::Continue;
 }
 
-DecodeResult decode_single_byte_token(std::uint8_t code, std::span<const char* const> table, ByteCursor& cursor,
+DecodeResult decode_single_byte_token(std::uint8_t code, std::span<const Keyword> table, ByteCursor& cursor,
                                       Output& out, std::uint16_t line_number) {
-  const char* keyword = keyword_at(table, code);
+  const Keyword* keyword = keyword_at(table, code);
   if (keyword == nullptr) {
     report_syntax_error(out, line_number, code);
     return DecodeResult::Stop;
   }
-  out.write(keyword);
+  out.put_short(keyword->text, keyword->length);
   if (code == kDataToken || code == kRemToken) copy_statement_text(cursor, out);
   return DecodeResult::Continue;
 }
 
 }  // namespace
 
-DecodeResult decode_common_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number,
-                                const KeywordTables& tables) {
-  if (first_byte < kFirstKeywordCode) {
-    out.write(map_char(first_byte));
-    if (first_byte == kQuote) copy_string_literal(cursor, out);
-    return DecodeResult::Continue;
-  }
+DecodeResult decode_keyword(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number,
+                            const KeywordTables& tables) {
   switch (first_byte) {
     case kFePrefix:
       return decode_two_byte_token(kFePrefix, tables.fe, cursor, out, line_number);

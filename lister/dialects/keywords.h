@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "lister/byte_cursor.h"
+#include "lister/characters.h"
 #include "lister/line_walker.h"
 #include "lister/output.h"
 
@@ -14,25 +17,64 @@ inline constexpr std::uint8_t kFirstKeywordCode = 0x80;
 // Prefixes of the two-byte tokens.
 inline constexpr std::uint8_t kFePrefix = 0xFE;
 inline constexpr std::uint8_t kFfPrefix = 0xFF;
+// The character that opens a string literal.
+inline constexpr std::uint8_t kQuote = 0x22;
 // Tokens followed by raw statement text, the same in both dialects.
 inline constexpr std::uint8_t kDataToken = 0x94;
 inline constexpr std::uint8_t kRemToken = 0x97;
 
-// A dialect's vocabulary: keywords indexed by code - 80, nullptr where a code
-// has no keyword. The main table covers 80-FD; the FE and FF tables cover the
-// second bytes from 80 to their last code.
-struct KeywordTables {
-  std::span<const char* const> main;
-  std::span<const char* const> fe;
-  std::span<const char* const> ff;
+// A keyword as the tables hold it: its text, padded so that it is written
+// with one short write; a length of 0 where a code has no keyword.
+struct Keyword {
+  char text[Output::kShortWrite];
+  std::uint8_t length;
+
+  constexpr std::string_view name() const { return {text, length}; }
 };
 
+// A keyword table from the keywords' names, indexed by code - 80; an empty
+// name where a code has no keyword.
+template <std::size_t N>
+constexpr std::array<Keyword, N> keyword_table(const std::array<std::string_view, N>& names) {
+  std::array<Keyword, N> table{};
+  for (std::size_t code = 0; code < N; ++code) {
+    const std::string_view name = names[code];
+    if (name.size() >= Output::kShortWrite) throw "a keyword longer than a short write";  // fails the constant
+    for (std::size_t i = 0; i < name.size(); ++i) table[code].text[i] = name[i];
+    table[code].length = static_cast<std::uint8_t>(name.size());
+  }
+  return table;
+}
+
+// A dialect's vocabulary. The main table covers 80-FD; the FE and FF tables
+// cover the second bytes from 80 to their last code.
+struct KeywordTables {
+  std::span<const Keyword> main;
+  std::span<const Keyword> fe;
+  std::span<const Keyword> ff;
+};
+
+// Decodes a single-byte keyword (with the statement text of DATA and REM) or
+// an FE or FF two-byte keyword. A code with no keyword is reported as a
+// syntax error and answers Stop.
+DecodeResult decode_keyword(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number,
+                            const KeywordTables& tables);
+
+// Whether `code` is a character to both dialects with nothing after it that
+// belongs to it: 20-7F but the quote (both dialects' type codes lie below
+// 20; HuBASIC's colon needs a look at what follows). A quick test for the
+// commonest item.
+constexpr bool is_plain_character(std::uint8_t code) { return code >= 0x20 && code < 0x80 && code != kQuote; }
+
 // Decodes the items both dialects read alike: a character below 80 (with the
-// rest of a string literal after a quote), a single-byte keyword (with the
-// statement text of DATA and REM), and an FE or FF two-byte keyword. A code
-// with no keyword is reported as a syntax error and answers Stop.
-DecodeResult decode_common_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number,
-                                const KeywordTables& tables);
+// rest of a string literal after a quote), and the keywords.
+inline DecodeResult decode_common_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out,
+                                       std::uint16_t line_number, const KeywordTables& tables) {
+  if (first_byte >= kFirstKeywordCode) return decode_keyword(first_byte, cursor, out, line_number, tables);
+  write_char(out, first_byte);
+  if (first_byte == kQuote) copy_string_literal(cursor, out);
+  return DecodeResult::Continue;
+}
 
 // A constant whose value is one word: reads it and writes it with `write`,
 // unless the data has run out.

@@ -1,6 +1,7 @@
 #include "lister/dialects/sbasic.h"
 
 #include <array>
+#include <string_view>
 
 #include "lister/numbers.h"
 
@@ -8,10 +9,10 @@ namespace detoken {
 namespace {
 
 // An empty cell: the code has no keyword.
-constexpr const char* _ = nullptr;
+constexpr std::string_view _;
 
 // Single-byte tokens 80-FD. E4 is the Greek pi, 83 CE in Shift_JIS.
-constexpr std::array<const char*, 0x7E> kMain = {
+constexpr std::array<std::string_view, 0x7E> kMainNames = {
     /* 80 */ "GOTO", "GOSUB", _, "RUN", "RETURN", "RESTORE", "RESUME", "LIST",
     /* 88 */ _, "DELETE", "RENUM", "AUTO", _, "FOR", "NEXT", "PRINT",
     /* 90 */ _, "INPUT", _, "IF", "DATA", "READ", "DIM", "REM",
@@ -31,7 +32,7 @@ constexpr std::array<const char*, 0x7E> kMain = {
 };
 
 // FE followed by 80-AE.
-constexpr std::array<const char*, 0x2F> kFe = {
+constexpr std::array<std::string_view, 0x2F> kFeNames = {
     /* 80 */ _, "SET", "RESET", "COLOR", _, _, _, _,
     /* 88 */ _, _, _, _, _, _, _, _,
     /* 90 */ _, _, _, _, _, _, _, _,
@@ -41,7 +42,7 @@ constexpr std::array<const char*, 0x2F> kFe = {
 };
 
 // FF followed by 80-C7.
-constexpr std::array<const char*, 0x48> kFf = {
+constexpr std::array<std::string_view, 0x48> kFfNames = {
     /* 80 */ "INT", "ABS", "SIN", "COS", "TAN", "LN", "EXP", "SQR",
     /* 88 */ "RND", "PEEK", "ATN", "SGN", "LOG", _, "PAI", "RAD",
     /* 90 */ _, _, _, _, _, "EOF", _, _,
@@ -53,6 +54,10 @@ constexpr std::array<const char*, 0x48> kFf = {
     /* C0 */ _, _, _, "STRING$", "TI$", _, _, "FN",
 };
 
+constexpr auto kMain = keyword_table(kMainNames);
+constexpr auto kFe = keyword_table(kFeNames);
+constexpr auto kFf = keyword_table(kFfNames);
+
 constexpr KeywordTables kTables = {kMain, kFe, kFf};
 
 // Type codes of S-BASIC's numeric constants.
@@ -63,6 +68,10 @@ constexpr std::uint8_t kSingleReal = 0x15;
 }  // namespace
 
 DecodeResult decode_sbasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
+  if (is_plain_character(first_byte)) {
+    write_char(out, first_byte);
+    return DecodeResult::Continue;
+  }
   switch (first_byte) {
     case kUnsignedWord:
       return decode_word_constant(cursor, out, write_unsigned);
