@@ -48,7 +48,10 @@ class ByteCursor {
 
   // Whether the byte `offset` bytes from the position (negative: behind it)
   // exists and is zero.
-  bool is_zero_at(std::ptrdiff_t offset) const;
+  bool is_zero_at(std::ptrdiff_t offset) const {
+    const std::size_t at = position_ + static_cast<std::size_t>(offset);  // wraps below 0 to a huge value
+    return at < bytes_.size() && bytes_[at] == 0;
+  }
 
   bool exhausted() const { return exhausted_; }
 

@@ -47,6 +47,14 @@ std::string_view map_char(std::uint8_t code) {
 
 namespace {
 
+// The bytes that may end a run of raw text: the line's zero, the quote and
+// the colon.
+constexpr std::array<bool, 256> kMayEndText = [] {
+  std::array<bool, 256> may_end{};
+  may_end[0] = may_end[kQuote] = may_end[kColon] = true;
+  return may_end;
+}();
+
 // Copies raw text, each byte through map_char, until `ends_text` says the
 // byte just written ends it, or up to the line's zero, which is left for the
 // walker. Text that runs past the loaded bytes leaves the cursor exhausted,
@@ -62,12 +70,17 @@ void copy_text(ByteCursor& cursor, Output& out, EndsText ends_text) {
     char8_t* at = out.reserve((chunk_end - i) * Output::kShortWrite);
     for (; i < chunk_end; ++i) {
       const std::uint8_t code = text[i];
+      const CharText& mapped = kCharTable[code];
+      if (!kMayEndText[code]) {
+        std::memcpy(at, mapped.bytes, Output::kShortWrite);
+        at += mapped.length;
+        continue;
+      }
       if (code == 0) {
         out.commit(at);
         cursor.skip(i);
         return;
       }
-      const CharText& mapped = kCharTable[code];
       std::memcpy(at, mapped.bytes, Output::kShortWrite);
       at += mapped.length;
       if (ends_text(code)) {

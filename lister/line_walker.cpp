@@ -16,14 +16,15 @@ constexpr std::string_view kAbnormalFile =
 
 // The line number right-aligned in five columns, then a space ("%5d ").
 void write_line_number(Output& out, std::uint16_t line_number) {
-  char text[6] = {' ', ' ', ' ', ' ', ' ', ' '};
-  int at = 4;
+  char text[Output::kShortWrite] = {};
   unsigned value = line_number;
-  do {
-    text[at--] = static_cast<char>('0' + value % 10);
+  for (int at = 4; at >= 0; --at) {
+    text[at] = static_cast<char>('0' + value % 10);
     value /= 10;
-  } while (value != 0);
-  out.write({text, sizeof text});
+  }
+  for (int at = 0; at < 4 && text[at] == '0'; ++at) text[at] = ' ';
+  text[5] = ' ';
+  out.put_short(text, 6);
 }
 
 // Decodes one line body up to its terminating zero. False when the listing

@@ -90,13 +90,10 @@ void decode_colon(ByteCursor& cursor, Output& out) {
   }
 }
 
-}  // namespace
-
-DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
-  if (is_plain_character(first_byte) && first_byte != kColon) {
-    write_char(out, first_byte);
-    return DecodeResult::Continue;
-  }
+// Everything but the plain characters, apart so that the quick path for
+// those stays small.
+[[gnu::noinline]] DecodeResult decode_other_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out,
+                                                  std::uint16_t line_number) {
   if (first_byte <= kLastDigit) {
     out.put(static_cast<char>('0' + first_byte - 1));
     return DecodeResult::Continue;
@@ -122,6 +119,16 @@ DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Ou
     default:
       return decode_common_item(first_byte, cursor, out, line_number, kTables);
   }
+}
+
+}  // namespace
+
+DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
+  if (is_plain_character(first_byte) && first_byte != kColon) {
+    write_char(out, first_byte);
+    return DecodeResult::Continue;
+  }
+  return decode_other_item(first_byte, cursor, out, line_number);
 }
 
 const KeywordTables& hubasic_keywords() { return kTables; }

@@ -20,8 +20,10 @@ std::uint8_t reported_second_byte(std::span<const Keyword> table, std::uint8_t c
   return code > past_end ? static_cast<std::uint8_t>(past_end) : code;
 }
 
-DecodeResult decode_two_byte_token(std::uint8_t prefix, std::span<const Keyword> table, ByteCursor& cursor,
-                                   Output& out, std::uint16_t line_number) {
+}  // namespace
+
+DecodeResult decode_two_byte_keyword(std::uint8_t prefix, std::span<const Keyword> table, ByteCursor& cursor,
+                                     Output& out, std::uint16_t line_number) {
   const std::uint8_t code = cursor.next_byte();
   if (cursor.exhausted()) return DecodeResult::Continue;
   const Keyword* keyword = keyword_at(table, code);
@@ -30,44 +32,6 @@ DecodeResult decode_two_byte_token(std::uint8_t prefix, std::span<const Keyword>
     return DecodeResult::Stop;
   }
   out.put_short(keyword->text, keyword->length);
-  return DecodeResult::Continue;
-}
-
-DecodeResult decode_single_byte_token(std::uint8_t code, std::span<const Keyword> table, ByteCursor& cursor,
-                                      Output& out, std::uint16_t line_number) {
-  const Keyword* keyword = keyword_at(table, code);
-  if (keyword == nullptr) {
-    report_syntax_error(out, line_number, code);
-    return DecodeResult::Stop;
-  }
-  out.put_short(keyword->text, keyword->length);
-  if (code == kDataToken || code == kRemToken) copy_statement_text(cursor, out);
-  return DecodeResult::Continue;
-}
-
-}  // namespace
-
-DecodeResult decode_keyword(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number,
-                            const KeywordTables& tables) {
-  switch (first_byte) {
-    case kFePrefix:
-      return decode_two_byte_token(kFePrefix, tables.fe, cursor, out, line_number);
-    case kFfPrefix:
-      return decode_two_byte_token(kFfPrefix, tables.ff, cursor, out, line_number);
-    default:
-      return decode_single_byte_token(first_byte, tables.main, cursor, out, line_number);
-  }
-}
-
-DecodeResult decode_word_constant(ByteCursor& cursor, Output& out, WordWriter write) {
-  const std::uint16_t word = cursor.next_word();
-  if (!cursor.exhausted()) write(out, word);
-  return DecodeResult::Continue;
-}
-
-DecodeResult decode_real_constant(ByteCursor& cursor, Output& out, RealReader read) {
-  const double value = read(cursor);
-  if (!cursor.exhausted()) write_real(out, value);
   return DecodeResult::Continue;
 }
 

@@ -8,6 +8,7 @@
 #include "lister/byte_cursor.h"
 #include "lister/characters.h"
 #include "lister/line_walker.h"
+#include "lister/numbers.h"
 #include "lister/output.h"
 
 namespace detoken {
@@ -54,11 +55,24 @@ struct KeywordTables {
   std::span<const Keyword> ff;
 };
 
-// Decodes a single-byte keyword (with the statement text of DATA and REM) or
-// an FE or FF two-byte keyword. A code with no keyword is reported as a
-// syntax error and answers Stop.
-DecodeResult decode_keyword(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number,
-                            const KeywordTables& tables);
+// Decodes an FE or FF two-byte keyword, its second byte read from the cursor.
+// A code with no keyword is reported as a syntax error and answers Stop.
+DecodeResult decode_two_byte_keyword(std::uint8_t prefix, std::span<const Keyword> table, ByteCursor& cursor,
+                                     Output& out, std::uint16_t line_number);
+
+// Decodes a single-byte keyword 80-FD, with the statement text of DATA and
+// REM. A code with no keyword is reported as a syntax error and answers Stop.
+inline DecodeResult decode_one_byte_keyword(std::uint8_t code, std::span<const Keyword> table, ByteCursor& cursor,
+                                            Output& out, std::uint16_t line_number) {
+  const Keyword& keyword = table[code - kFirstKeywordCode];
+  if (keyword.length == 0) {
+    report_syntax_error(out, line_number, code);
+    return DecodeResult::Stop;
+  }
+  out.put_short(keyword.text, keyword.length);
+  if (code == kDataToken || code == kRemToken) copy_statement_text(cursor, out);
+  return DecodeResult::Continue;
+}
 
 // Whether `code` is a character to both dialects with nothing after it that
 // belongs to it: 20-7F but the quote (both dialects' type codes lie below
@@ -70,19 +84,37 @@ constexpr bool is_plain_character(std::uint8_t code) { return code >= 0x20 && co
 // rest of a string literal after a quote), and the keywords.
 inline DecodeResult decode_common_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out,
                                        std::uint16_t line_number, const KeywordTables& tables) {
-  if (first_byte >= kFirstKeywordCode) return decode_keyword(first_byte, cursor, out, line_number, tables);
-  write_char(out, first_byte);
-  if (first_byte == kQuote) copy_string_literal(cursor, out);
-  return DecodeResult::Continue;
+  if (first_byte < kFirstKeywordCode) {
+    write_char(out, first_byte);
+    if (first_byte == kQuote) copy_string_literal(cursor, out);
+    return DecodeResult::Continue;
+  }
+  switch (first_byte) {
+    case kFePrefix:
+      return decode_two_byte_keyword(kFePrefix, tables.fe, cursor, out, line_number);
+    case kFfPrefix:
+      return decode_two_byte_keyword(kFfPrefix, tables.ff, cursor, out, line_number);
+    default:
+      return decode_one_byte_keyword(first_byte, tables.main, cursor, out, line_number);
+  }
 }
 
 // A constant whose value is one word: reads it and writes it with `write`,
 // unless the data has run out.
-using WordWriter = void (*)(Output& out, std::uint16_t word);
-DecodeResult decode_word_constant(ByteCursor& cursor, Output& out, WordWriter write);
+template <class WordWriter>
+DecodeResult decode_word_constant(ByteCursor& cursor, Output& out, WordWriter write) {
+  const std::uint16_t word = cursor.next_word();
+  if (!cursor.exhausted()) write(out, word);
+  return DecodeResult::Continue;
+}
 
-// A real constant read with `read` (single or double), written with "%g".
-using RealReader = double (*)(ByteCursor& cursor);
-DecodeResult decode_real_constant(ByteCursor& cursor, Output& out, RealReader read);
+// A real constant read with `read` (single or double), written with "%g",
+// unless the data has run out.
+template <class RealReader>
+DecodeResult decode_real_constant(ByteCursor& cursor, Output& out, RealReader read) {
+  const double value = read(cursor);
+  if (!cursor.exhausted()) write_real(out, value);
+  return DecodeResult::Continue;
+}
 
 }  // namespace detoken

@@ -65,13 +65,10 @@ constexpr std::uint8_t kUnsignedWord = 0x0B;
 constexpr std::uint8_t kHexWord = 0x11;
 constexpr std::uint8_t kSingleReal = 0x15;
 
-}  // namespace
-
-DecodeResult decode_sbasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
-  if (is_plain_character(first_byte)) {
-    write_char(out, first_byte);
-    return DecodeResult::Continue;
-  }
+// Everything but the plain characters, apart so that the quick path for
+// those stays small.
+[[gnu::noinline]] DecodeResult decode_other_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out,
+                                                  std::uint16_t line_number) {
   switch (first_byte) {
     case kUnsignedWord:
       return decode_word_constant(cursor, out, write_unsigned);
@@ -82,6 +79,16 @@ DecodeResult decode_sbasic_item(std::uint8_t first_byte, ByteCursor& cursor, Out
     default:
       return decode_common_item(first_byte, cursor, out, line_number, kTables);
   }
+}
+
+}  // namespace
+
+DecodeResult decode_sbasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
+  if (is_plain_character(first_byte)) {
+    write_char(out, first_byte);
+    return DecodeResult::Continue;
+  }
+  return decode_other_item(first_byte, cursor, out, line_number);
 }
 
 const KeywordTables& sbasic_keywords() { return kTables; }
