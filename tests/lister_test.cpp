@@ -124,6 +124,39 @@ TEST(LineWalker, EveryPrefixOfAProgramListsAPrefixOfItsListing) {
       }));
 }
 
+// Long runs of text cross the copiers' chunks and the output's blocks; the
+// listing written to a file block by block is the one held in memory.
+TEST(Output, LongTextThroughBlocksAndChunks) {
+  std::string rem = "\x97";
+  std::string expected = "   10 REM";
+  for (int i = 0; i < 60000; ++i) {
+    const auto code = static_cast<char>(0x81 + i % 0x3F);
+    rem.push_back(code);
+    expected.push_back(static_cast<char>(code + 0x20));
+  }
+  std::vector<testing::Line> lines{{10, rem}};
+  expected += "\n";
+  for (std::uint16_t n = 11; n < 3000; ++n) {
+    lines.push_back({n, "\x8F\"" + std::string(40, 'X') + "\""});
+    char line[16];
+    std::snprintf(line, sizeof line, "%5u ", unsigned{n});
+    expected += line + std::string("PRINT\"") + std::string(40, 'X') + "\"\n";
+  }
+  const Bytes image = image_of(lines);
+  EXPECT_EQ(list_sbasic(image).text, expected);
+
+  std::FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  Output out(file);
+  list_program(image, out, decode_sbasic_item);
+  ASSERT_TRUE(out.flush());
+  std::string written(expected.size() + 1, '\0');
+  std::rewind(file);
+  written.resize(std::fread(written.data(), 1, written.size(), file));
+  std::fclose(file);
+  EXPECT_EQ(written, expected);
+}
+
 TEST(Characters, MapsTheMachineCodes) {
   const std::pair<std::uint8_t, std::string> cases[] = {
       {0x41, "A"},        {0x20, " "},       {0x5D, "]"},          {0x5E, "{5E}"},       {0x61, "{61}"},
