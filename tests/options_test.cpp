@@ -24,44 +24,6 @@ Scanned scan(const std::vector<std::string>& arguments) {
   return scanned;
 }
 
-TEST(ScanArguments, OptionsInAnyOrder) {
-  struct Case {
-    std::vector<std::string> arguments;
-    ScanResult result;
-    Dialect dialect;
-    std::string output;
-  };
-  const std::string a255(255, 'o');
-  const Case cases[] = {
-      {{"a.mzt"}, ScanResult::Convert, Dialect::SBasic, "a.txt"},
-      {{"-h", "-s", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "a.txt"},
-      {{"-s", "a.mzt", "-h"}, ScanResult::Convert, Dialect::HuBasic, "a.txt"},
-      {{"-hx", "a.mzt"}, ScanResult::Convert, Dialect::HuBasic, "a.txt"},
-      {{"-h", "-sfoo", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "a.txt"},
-      {{"-oout.txt", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "out.txt"},
-      {{"-o", "out.txt", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "out.txt"},
-      {{"-o", "-h", "a.mzt"}, ScanResult::Convert, Dialect::SBasic, "-h"},
-      {{"-ofirst", "a.mzt", "-osecond"}, ScanResult::Convert, Dialect::SBasic, "second"},
-      {{"-o" + a255, "a.mzt"}, ScanResult::Convert, Dialect::SBasic, a255},
-      {{}, ScanResult::ShowUsage, Dialect::SBasic, ""},
-      {{"-h"}, ScanResult::ShowUsage, Dialect::HuBasic, ""},
-      {{"a.mzt", "b.mzt"}, ScanResult::ShowUsage, Dialect::SBasic, ""},
-      {{"a.mzt", "b.mzt", "-x"}, ScanResult::ShowUsage, Dialect::SBasic, ""},
-      {{"a.mzt", "-o"}, ScanResult::ShowUsage, Dialect::SBasic, ""},
-      {{"-o" + a255 + "o", "-x", "a.mzt"}, ScanResult::NameTooLong, Dialect::SBasic, ""},
-      {{"-x", "-o" + a255 + "o", "a.mzt"}, ScanResult::InvalidOption, Dialect::SBasic, ""},
-  };
-  for (const Case& c : cases) {
-    const Scanned scanned = scan(c.arguments);
-    const std::string what = ::testing::PrintToString(c.arguments);
-    EXPECT_EQ(scanned.outcome.result, c.result) << what;
-    EXPECT_EQ(scanned.options.dialect, c.dialect) << what;
-    if (c.result == ScanResult::Convert) {
-      EXPECT_EQ(scanned.options.output_name, c.output) << what;
-    }
-  }
-}
-
 TEST(ScanArguments, InvalidOptionNamesTheLetterAfterTheDash) {
   const std::pair<std::string, char> cases[] = {{"-x", 'x'}, {"-H", 'H'}, {"-", '\0'}, {"--o", '-'}};
   for (const auto& [argument, letter] : cases) {
