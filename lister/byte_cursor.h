@@ -40,12 +40,6 @@ class ByteCursor {
     return true;
   }
 
-  // Moves back over the byte just read; the copiers use it to leave a line's
-  // terminating zero for the walker. Does nothing once the data has run out.
-  void step_back() {
-    if (!exhausted_ && position_ > 0) --position_;
-  }
-
   // Whether the byte `offset` bytes from the position (negative: behind it)
   // exists and is zero.
   bool is_zero_at(std::ptrdiff_t offset) const {
