@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace detoken {
 namespace {
@@ -31,16 +32,27 @@ double power_of_two(int exponent) {
   return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52);
 }
 
-// Writes `value` in `base` with upper-case digits and no leading zeros.
-void write_in_base(Output& out, unsigned long value, unsigned base) {
-  constexpr char kDigits[] = "0123456789ABCDEF";
-  char text[24];
-  char* end = text + sizeof text;
+// Puts the digits of `value` in base `Base` (upper case), at least
+// `min_digits` of them, so that they end just before `end`; returns where
+// they start.
+template <unsigned Base = 10>
+char* digits_before(char* end, std::uint32_t value, int min_digits = 1) {
   char* start = end;
   do {
-    *--start = kDigits[value % base];
-    value /= base;
+    const unsigned digit = value % Base;
+    *--start = static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10);
+    value /= Base;
   } while (value != 0);
+  while (end - start < min_digits) *--start = '0';
+  return start;
+}
+
+// Writes `value` in base `Base` with no leading zeros.
+template <unsigned Base>
+void write_in_base(Output& out, std::uint32_t value) {
+  char text[24];
+  char* const end = text + sizeof text;
+  const char* start = digits_before<Base>(end, value);
   out.write({start, static_cast<std::size_t>(end - start)});
 }
 
@@ -55,12 +67,7 @@ bool write_short_real(Output& out, double value) {
     // A whole number of at most six digits: the commonest case by far.
     char text[2 * Output::kShortWrite];
     char* const end = text + Output::kShortWrite;
-    char* start = end;
-    auto n = static_cast<std::uint32_t>(magnitude);
-    do {
-      *--start = static_cast<char>('0' + n % 10);
-      n /= 10;
-    } while (n != 0);
+    char* start = digits_before(end, static_cast<std::uint32_t>(magnitude));
     if (value < 0) *--start = '-';
     out.put_short(start, static_cast<std::size_t>(end - start));
     return true;
@@ -73,20 +80,16 @@ bool write_short_real(Output& out, double value) {
     if (scaled != std::floor(scaled)) continue;
     // The digits of N, at least one more than the decimals.
     char digits[16];
-    char* start = digits + sizeof digits;
-    auto n = static_cast<std::uint32_t>(scaled);
-    for (int written = 0; n != 0 || written <= decimals; ++written) {
-      *--start = static_cast<char>('0' + n % 10);
-      n /= 10;
-    }
+    const char* const digits_end = std::end(digits);
+    const char* start = digits_before(std::end(digits), static_cast<std::uint32_t>(scaled), decimals + 1);
     char text[24];
     char* at = text;
     if (value < 0) *at++ = '-';
-    const auto whole = (digits + sizeof digits - start) - decimals;
+    const auto whole = (digits_end - start) - decimals;
     at = std::copy(start, start + whole, at);
     if (decimals > 0) {
       *at++ = '.';
-      at = std::copy(start + whole, digits + sizeof digits, at);
+      at = std::copy(start + whole, digits_end, at);
       while (at[-1] == '0') --at;
       if (at[-1] == '.') --at;
     }
@@ -128,18 +131,25 @@ void write_real(Output& out, double value) {
   out.write({text, static_cast<std::size_t>(result.ptr - text)});
 }
 
-void write_unsigned(Output& out, std::uint16_t word) { write_in_base(out, word, 10); }
+void write_unsigned(Output& out, std::uint16_t word) { write_in_base<10>(out, word); }
 
-void write_signed(Output& out, std::uint16_t word) { write_decimal(out, word > 0x7FFF ? long{word} - 0x10000 : word); }
+void write_signed(Output& out, std::uint16_t word) {
+  if (word > 0x7FFF) {
+    out.put('-');
+    write_in_base<10>(out, 0x10000u - word);
+  } else {
+    write_in_base<10>(out, word);
+  }
+}
 
 void write_hex(Output& out, std::string_view prefix, std::uint16_t word) {
   out.write(prefix);
-  write_in_base(out, word, 16);
+  write_in_base<16>(out, word);
 }
 
 void write_octal(Output& out, std::uint16_t word) {
   out.write("&O");
-  write_in_base(out, word, 8);
+  write_in_base<8>(out, word);
 }
 
 void write_binary(Output& out, std::uint16_t word) {
@@ -147,15 +157,6 @@ void write_binary(Output& out, std::uint16_t word) {
   unsigned mask = 0x8000;
   while (mask > 1 && (word & mask) == 0) mask >>= 1;
   for (; mask != 0; mask >>= 1) out.put((word & mask) != 0 ? '1' : '0');
-}
-
-void write_decimal(Output& out, long value) {
-  if (value < 0) {
-    out.put('-');
-    write_in_base(out, static_cast<unsigned long>(-value), 10);
-  } else {
-    write_in_base(out, static_cast<unsigned long>(value), 10);
-  }
 }
 
 }  // namespace detoken

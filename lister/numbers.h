@@ -29,7 +29,4 @@ void write_octal(Output& out, std::uint16_t word);
 // "&B" and the binary digits, without leading zeros.
 void write_binary(Output& out, std::uint16_t word);
 
-// "%d" of any int, for line numbers and reports.
-void write_decimal(Output& out, long value);
-
 }  // namespace detoken
