@@ -19,12 +19,14 @@
 #include <string>
 #include <vector>
 
+#include "tools/tape_image.h"
+
 namespace {
 
 using Bytes = std::string;
 using Line = Bytes;  // a line body, without length, number and terminator
 
-constexpr std::size_t kHeaderSize = 128;
+using detoken::tape::kHeaderSize;
 
 struct Size {
   const char* name;
@@ -32,25 +34,17 @@ struct Size {
 };
 constexpr Size kSizes[] = {{"40k", 40 * 1024}, {"1m", 1024 * 1024}, {"16m", 16 * 1024 * 1024}};
 
-void put_word(Bytes& out, unsigned word) {
-  out.push_back(static_cast<char>(word & 0xFF));
-  out.push_back(static_cast<char>(word >> 8 & 0xFF));
-}
-
 // Repeats `lines` until the program area holds about `size` bytes, numbering
 // the lines 10, 20, ... (wrapping at 65535, which the lister does not mind).
 Bytes image_of(const std::vector<Line>& lines, std::size_t size) {
   Bytes image(kHeaderSize, '\0');
-  image[0] = 0x05;
+  image[0] = detoken::tape::kBasicProgram;
   unsigned number = 10;
   for (std::size_t i = 0; image.size() < kHeaderSize + size; i = (i + 1) % lines.size()) {
-    put_word(image, static_cast<unsigned>(lines[i].size() + 5));
-    put_word(image, number & 0xFFFF);
-    image += lines[i];
-    image.push_back('\0');
+    detoken::tape::append_line(image, static_cast<std::uint16_t>(number), lines[i]);
     number += 10;
   }
-  put_word(image, 0);
+  detoken::tape::append_end(image);
   return image;
 }
 
@@ -60,7 +54,7 @@ Line synthetic_line(std::mt19937& random, bool hubasic) {
   const auto pick = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
   const auto word = [&](char code) {
     line.push_back(code);
-    put_word(line, static_cast<unsigned>(random() & 0xFFFF));
+    detoken::tape::append_word(line, static_cast<unsigned>(random() & 0xFFFF));
   };
   const auto real = [&](char code, int bytes) {
     line.push_back(code);

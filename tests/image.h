@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/tape_image.h"
+
 namespace detoken::testing {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -17,29 +19,17 @@ struct Line {
   std::string body;  // the bytes between the line number and the terminating zero
 };
 
-inline void append_word(Bytes& bytes, unsigned word) {
-  bytes.push_back(static_cast<std::uint8_t>(word & 0xFF));
-  bytes.push_back(static_cast<std::uint8_t>(word >> 8));
-}
-
-inline void append_line(Bytes& bytes, const Line& line) {
-  append_word(bytes, static_cast<unsigned>(line.body.size() + 5));
-  append_word(bytes, line.number);
-  bytes.insert(bytes.end(), line.body.begin(), line.body.end());
-  bytes.push_back(0);
-}
-
 // The header alone: what comes after it is up to the caller.
 inline Bytes header() {
-  Bytes bytes(128, 0);
-  bytes[0] = 0x05;
+  Bytes bytes(tape::kHeaderSize, 0);
+  bytes[0] = tape::kBasicProgram;
   return bytes;
 }
 
 inline Bytes image_of(const std::vector<Line>& lines) {
   Bytes bytes = header();
-  for (const Line& line : lines) append_line(bytes, line);
-  append_word(bytes, 0);
+  for (const Line& line : lines) tape::append_line(bytes, line.number, line.body);
+  tape::append_end(bytes);
   return bytes;
 }
 

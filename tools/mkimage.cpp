@@ -33,6 +33,7 @@
 #include "lister/dialects/hubasic.h"
 #include "lister/dialects/keywords.h"
 #include "lister/dialects/sbasic.h"
+#include "tools/tape_image.h"
 
 namespace detoken {
 namespace {
@@ -61,11 +62,6 @@ std::vector<Spelling> keywords_of(const KeywordTables& tables) {
 }
 
 const char* const kKanji[] = {"日", "月", "火", "水", "木", "金", "土", "生", "年", "時", "分", "秒", "円", "￥", "￡"};
-
-void put_word(Bytes& out, unsigned word) {
-  out.push_back(static_cast<char>(word & 0xFF));
-  out.push_back(static_cast<char>(word >> 8 & 0xFF));
-}
 
 // A real in the machine's format: exponent byte, then `mantissa_bytes` of
 // mantissa with the sign in place of the leading 1, rounded to nearest.
@@ -184,7 +180,7 @@ class Tokenizer {
     const double value = std::strtod(digits.c_str(), nullptr);
     if (integer && line_numbers_follow_ && value <= 65535) {
       out.push_back(0x0B);
-      put_word(out, static_cast<unsigned>(value));
+      tape::append_word(out, static_cast<unsigned>(value));
     } else if (hubasic_ && starts("#")) {
       ++at_;
       out.push_back(0x18);
@@ -193,7 +189,7 @@ class Tokenizer {
       out.push_back(static_cast<char>(0x01 + value));
     } else if (hubasic_ && integer && value <= 32767) {
       out.push_back(0x12);
-      put_word(out, static_cast<unsigned>(value));
+      tape::append_word(out, static_cast<unsigned>(value));
     } else {
       out.push_back(0x15);
       put_real(out, value, 4);
@@ -207,7 +203,7 @@ class Tokenizer {
     const unsigned long value = std::strtoul(text_.c_str() + at_ + prefix_length, &end, base);
     at_ = static_cast<std::size_t>(end - text_.c_str());
     out.push_back(code);
-    put_word(out, static_cast<unsigned>(value));
+    tape::append_word(out, static_cast<unsigned>(value));
     return true;
   }
 
@@ -263,8 +259,8 @@ class Tokenizer {
 // The tape header: attribute 05 (a BASIC program), the name ended by 0D, the
 // size of the program area and the load address of the machine's BASIC.
 Bytes header_for(const std::string& name, std::size_t size) {
-  Bytes header(128, '\0');
-  header[0] = 0x05;
+  Bytes header(tape::kHeaderSize, '\0');
+  header[0] = tape::kBasicProgram;
   const std::string shown = name.substr(0, 16);
   header.replace(1, shown.size(), shown);
   header[1 + shown.size()] = 0x0D;
@@ -295,12 +291,9 @@ int build(bool hubasic, const char* source_name, const char* image_name) {
       std::cerr << source_name << ":" << line_count << ": cannot build this line\n";
       return EXIT_FAILURE;
     }
-    put_word(program, static_cast<unsigned>(body.size() + 5));
-    put_word(program, static_cast<unsigned>(std::stoul(line.substr(0, space))));
-    program += body;
-    program.push_back('\0');
+    tape::append_line(program, static_cast<std::uint16_t>(std::stoul(line.substr(0, space))), body);
   }
-  put_word(program, 0);
+  tape::append_end(program);
   std::ofstream image(image_name, std::ios::binary);
   image << header_for(name, program.size()) << program;
   return image ? EXIT_SUCCESS : EXIT_FAILURE;
