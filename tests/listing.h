@@ -8,14 +8,12 @@
 
 #include "lister/line_walker.h"
 #include "tests/image.h"
+#include "tests/run_program.h"
 
 namespace detoken::testing {
 
-// "異常なBASICファイルです\n" in Shift_JIS.
-inline const std::string kAbnormalReport =
-    "\x88\xD9\x8F\xED\x82\xC8"
-    "BASIC\x83t\x83@\x83"
-    "C\x83\x8B\x82\xC5\x82\xB7\n";
+// The abnormal-file report as the lister writes it (no console translation).
+inline const std::string kAbnormalReport = shift_jis("異常なBASICファイルです\n");
 
 struct Listed {
   std::string text;
