@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/tape_image.h"
+#include "tokenizer/tape_image.h"
 
 namespace {
 

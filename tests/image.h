@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/tape_image.h"
+#include "tokenizer/tape_image.h"
 
 namespace detoken::testing {
 

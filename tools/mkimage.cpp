@@ -33,7 +33,7 @@
 #include "lister/dialects/hubasic.h"
 #include "lister/dialects/keywords.h"
 #include "lister/dialects/sbasic.h"
-#include "tools/tape_image.h"
+#include "tokenizer/tape_image.h"
 
 namespace detoken {
 namespace {

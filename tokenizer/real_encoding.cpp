@@ -1,0 +1,120 @@
+#include "tokenizer/real_encoding.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace detoken {
+namespace {
+
+using Wide = unsigned __int128;
+
+int bit_length(Wide value) {
+  const auto high = static_cast<std::uint64_t>(value >> 64);
+  if (high != 0) return 128 - std::countl_zero(high);
+  return 64 - std::countl_zero(static_cast<std::uint64_t>(value));
+}
+
+constexpr int kExponentBias = 128;
+// Exponents of ten beyond these need no more steps: the value has long gone
+// out of the format's range (about 2.9e-39 to 1.7e38).
+constexpr int kExponentLimit = 10000;
+
+// A value of the machine's arithmetic: mantissa * 2^exponent, the mantissa
+// either 0 or exactly `precision` bits long.
+class MachineValue {
+ public:
+  explicit MachineValue(int precision) : precision_(precision) {}
+
+  bool is_zero() const { return mantissa_ == 0; }
+
+  void times_ten() {
+    if (!is_zero()) round(Wide{mantissa_} * 10, exponent_, false);
+  }
+
+  void plus(unsigned digit) {
+    if (digit == 0) return;
+    if (is_zero()) {
+      round(digit, 0, false);
+    } else if (exponent_ < 0) {
+      // A whole number, so the exponent is above -precision: the digit
+      // shifted to the mantissa's scale fits.
+      round(Wide{mantissa_} + (Wide{digit} << -exponent_), exponent_, false);
+    } else if (exponent_ <= 64) {
+      round((Wide{mantissa_} << exponent_) + digit, 0, false);
+    } else {
+      round(mantissa_, exponent_, true);  // the digit lies far below the last bit
+    }
+  }
+
+  void over_ten() {
+    if (is_zero()) return;
+    const Wide scaled = Wide{mantissa_} << 8;
+    round(scaled / 10, exponent_ - 8, scaled % 10 != 0);
+  }
+
+  // The stored exponent byte, which may lie outside 1-255 (out of range).
+  int stored_exponent() const { return exponent_ + precision_ + kExponentBias; }
+  std::uint64_t mantissa() const { return mantissa_; }
+
+ private:
+  // Sets the value to `value` * 2^`exponent` (plus a little more when
+  // `sticky`), rounded to `precision` bits.
+  void round(Wide value, int exponent, bool sticky) {
+    const int length = bit_length(value);
+    if (length <= precision_) {
+      mantissa_ = static_cast<std::uint64_t>(value << (precision_ - length));
+      exponent_ = exponent - (precision_ - length);
+      return;
+    }
+    const int dropped = length - precision_;
+    std::uint64_t kept = static_cast<std::uint64_t>(value >> dropped);
+    const bool half = ((value >> (dropped - 1)) & 1) != 0;
+    const bool below_half = (value & ((Wide{1} << (dropped - 1)) - 1)) != 0 || sticky;
+    int new_exponent = exponent + dropped;
+    if (half && (below_half || (kept & 1) != 0)) {
+      ++kept;
+      if (kept >> precision_ != 0) {
+        kept >>= 1;
+        ++new_exponent;
+      }
+    }
+    mantissa_ = kept;
+    exponent_ = new_exponent;
+  }
+
+  int precision_;
+  std::uint64_t mantissa_ = 0;
+  int exponent_ = 0;
+};
+
+}  // namespace
+
+RealStatus encode_real(const DecimalNumber& number, std::span<std::uint8_t> bytes) {
+  std::fill(bytes.begin(), bytes.end(), std::uint8_t{0});
+  const int precision = static_cast<int>(8 * (bytes.size() - 1));
+  MachineValue value(precision);
+  for (const char digit : number.digits) {
+    value.times_ten();
+    value.plus(static_cast<unsigned>(digit - '0'));
+  }
+  const int exponent = std::clamp(number.exponent, -kExponentLimit, kExponentLimit);
+  for (int i = 0; i < exponent && !value.is_zero(); ++i) {
+    value.times_ten();
+    if (value.stored_exponent() > 255) return RealStatus::TooLarge;
+  }
+  for (int i = 0; i < -exponent && !value.is_zero(); ++i) {
+    value.over_ten();
+    if (value.stored_exponent() < 1) return RealStatus::Stored;  // too small: zero
+  }
+  if (value.is_zero()) return RealStatus::Stored;
+  if (value.stored_exponent() > 255) return RealStatus::TooLarge;
+  bytes[0] = static_cast<std::uint8_t>(value.stored_exponent());
+  const std::uint64_t mantissa = value.mantissa();
+  for (std::size_t i = 1; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<std::uint8_t>(mantissa >> (8 * (bytes.size() - 1 - i)));
+  }
+  bytes[1] &= 0x7F;  // the leading 1 gives way to the sign: positive
+  return RealStatus::Stored;
+}
+
+}  // namespace detoken

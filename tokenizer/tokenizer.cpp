@@ -1,0 +1,425 @@
+#include "tokenizer/tokenizer.h"
+
+#include <array>
+
+#include "lister/dialects/keywords.h"
+#include "tokenizer/keyword_index.h"
+#include "tokenizer/listing_characters.h"
+#include "tokenizer/real_encoding.h"
+#include "tokenizer/tape_image.h"
+
+namespace detoken {
+namespace {
+
+// Type codes of the constants.
+constexpr std::uint8_t kUnsignedWord = 0x0B;
+constexpr std::uint8_t kSBasicHexWord = 0x11;
+constexpr std::uint8_t kSingleReal = 0x15;
+constexpr std::uint8_t kHuBasicOctalWord = 0x0D;
+constexpr std::uint8_t kHuBasicBinaryWord = 0x0E;
+constexpr std::uint8_t kHuBasicHexWord = 0x0F;
+constexpr std::uint8_t kHuBasicSignedWord = 0x12;
+constexpr std::uint8_t kHuBasicDoubleReal = 0x18;
+constexpr std::uint8_t kHuBasicZeroDigit = 0x01;
+
+constexpr std::uint8_t kColon = 0x3A;
+constexpr std::uint8_t kApostrophe = 0x27;
+constexpr std::uint8_t kHuBasicElse = 0xC2;
+
+// The keywords after which a number is a line number, stored as an unsigned
+// word. The real programs show it after GOTO and GOSUB (also in the list of
+// ON ... GOSUB 100,200), and a number anywhere else as a real; THEN, RESTORE
+// and RUN take a line number the same way. HuBASIC adds ELSE and RESUME.
+constexpr std::array<std::uint8_t, 5> kSBasicLineKeywords = {0x80, 0x81, 0xE2, 0x85, 0x83};
+constexpr std::array<std::uint8_t, 7> kHuBasicLineKeywords = {0x80, 0x81, 0xE2, 0xC2, 0x85, 0x83, 0x86};
+
+// HuBASIC stores a decimal of more digits than a single real holds (about
+// seven) as a double.
+constexpr std::size_t kSingleDigits = 7;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_letter(char c) { return c >= 'A' && c <= 'Z'; }
+
+int digit_value(char c, int base) {
+  int value = -1;
+  if (is_digit(c)) value = c - '0';
+  if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+  return value < base ? value : -1;
+}
+
+// Whether a character code can stand in program text as itself: not the
+// line's end, nor a code the lister reads as the start of a constant, nor a
+// keyword code.
+bool is_program_character(Dialect dialect, std::uint8_t code) {
+  if (code == 0 || code >= kFirstKeywordCode) return false;
+  switch (dialect) {
+    case Dialect::SBasic:
+      return code != kUnsignedWord && code != kSBasicHexWord && code != kSingleReal;
+    case Dialect::HuBasic:
+      return !(code <= kUnsignedWord || code == kHuBasicOctalWord || code == kHuBasicBinaryWord ||
+               code == kHuBasicHexWord || code == kHuBasicSignedWord || code == kSingleReal ||
+               code == kHuBasicDoubleReal);
+  }
+  return false;
+}
+
+// Reads one line's text left to right into the machine's bytes: keywords,
+// constants, characters, and the raw text of strings, REM, DATA and (in
+// HuBASIC) comments.
+class LineTokenizer {
+ public:
+  LineTokenizer(std::string_view text, Dialect dialect, std::string& out, ListingFault& fault)
+      : text_(text), dialect_(dialect), keywords_(keyword_index(dialect)), out_(out), fault_(fault) {}
+
+  bool run() {
+    while (at_ < text_.size()) {
+      if (!item()) return false;
+    }
+    return true;
+  }
+
+ private:
+  bool fail(ListingError error, std::size_t length) {
+    fault_.error = error;
+    fault_.column = at_ + 1;
+    fault_.text = text_.substr(at_, length);
+    return false;
+  }
+
+  std::string_view rest() const { return text_.substr(at_); }
+
+  // One character of raw text (strings, REM, DATA, comments): any code but
+  // the line's end.
+  bool raw_character(std::uint8_t& code) {
+    const CharRead read = read_listing_char(rest());
+    switch (read.status) {
+      case CharStatus::Read:
+        if (read.code == 0) return fail(ListingError::NotInProgramText, read.length);
+        code = read.code;
+        out_.push_back(static_cast<char>(code));
+        at_ += read.length;
+        return true;
+      case CharStatus::NoCode:
+        return fail(ListingError::NoMachineCode, read.length);
+      case CharStatus::BadEscape:
+        return fail(ListingError::BadEscape, std::min<std::size_t>(4, text_.size() - at_));
+    }
+    return false;
+  }
+
+  // The rest of a string literal, after its opening quote: up to and with
+  // the closing quote, or to the end of the line.
+  bool string_literal() {
+    while (at_ < text_.size()) {
+      std::uint8_t code = 0;
+      if (!raw_character(code)) return false;
+      if (code == '"') return true;
+    }
+    return true;
+  }
+
+  // The raw text of REM, DATA or a comment: up to and with the first colon
+  // outside quotes, or to the end of the line.
+  bool statement_text() {
+    bool in_quotes = false;
+    while (at_ < text_.size()) {
+      std::uint8_t code = 0;
+      if (!raw_character(code)) return false;
+      if (code == '"') in_quotes = !in_quotes;
+      if (code == kColon && !in_quotes) return true;
+    }
+    return true;
+  }
+
+  bool item() {
+    const char c = text_[at_];
+    const bool after_name = in_name_;
+    in_name_ = false;
+    if (c == '"') {
+      line_numbers_ = LineNumbers::No;
+      out_.push_back(c);
+      ++at_;
+      return string_literal();
+    }
+    if (dialect_ == Dialect::HuBasic && c == '\'') {
+      // The machine keeps a colon before a comment; the listing leaves it out.
+      line_numbers_ = LineNumbers::No;
+      out_.push_back(static_cast<char>(kColon));
+      return statement_text();
+    }
+    if (!after_name && starts_number()) return number();
+    if (!after_name && dialect_ == Dialect::SBasic && c == '$' && at_ + 1 < text_.size() &&
+        digit_value(text_[at_ + 1], 16) >= 0) {
+      ++at_;
+      return based_word(kSBasicHexWord, 16);
+    }
+    if (dialect_ == Dialect::HuBasic && c == '&' && at_ + 2 < text_.size() && based_digit(text_[at_ + 1]) > 0 &&
+        digit_value(text_[at_ + 2], based_digit(text_[at_ + 1])) >= 0) {
+      const int base = based_digit(text_[at_ + 1]);
+      at_ += 2;
+      return based_word(base == 16 ? kHuBasicHexWord : base == 8 ? kHuBasicOctalWord : kHuBasicBinaryWord, base);
+    }
+    if (const KeywordEntry* keyword = keywords_.longest_at(rest())) return keyword_item(*keyword);
+    return program_character(after_name);
+  }
+
+  // HuBASIC's &H, &O and &B: the base, or 0.
+  static int based_digit(char c) { return c == 'H' ? 16 : c == 'O' ? 8 : c == 'B' ? 2 : 0; }
+
+  bool starts_number() const {
+    const char c = text_[at_];
+    return is_digit(c) || (c == '.' && at_ + 1 < text_.size() && is_digit(text_[at_ + 1]));
+  }
+
+  bool keyword_item(const KeywordEntry& keyword) {
+    const std::uint8_t code = keyword.code[keyword.code_length - 1];
+    if (dialect_ == Dialect::HuBasic && keyword.code_length == 1 && code == kHuBasicElse) {
+      out_.push_back(static_cast<char>(kColon));  // kept before ELSE, left out of the listing
+    }
+    out_.append(reinterpret_cast<const char*>(keyword.code), keyword.code_length);
+    at_ += keyword.name.size();
+    line_numbers_ = keyword.code_length == 1 && takes_line_number(code) ? LineNumbers::Expected : LineNumbers::No;
+    if (keyword.code_length == 1 && (code == kDataToken || code == kRemToken)) return statement_text();
+    return true;
+  }
+
+  bool takes_line_number(std::uint8_t code) const {
+    const auto has = [code](const auto& codes) {
+      for (const std::uint8_t c : codes) {
+        if (c == code) return true;
+      }
+      return false;
+    };
+    return dialect_ == Dialect::SBasic ? has(kSBasicLineKeywords) : has(kHuBasicLineKeywords);
+  }
+
+  // Any other character: itself, if program text can hold it.
+  bool program_character(bool after_name) {
+    const CharRead read = read_listing_char(rest());
+    if (read.status == CharStatus::NoCode) return fail(ListingError::NoMachineCode, read.length);
+    if (read.status == CharStatus::BadEscape) {
+      return fail(ListingError::BadEscape, std::min<std::size_t>(4, text_.size() - at_));
+    }
+    if (!is_program_character(dialect_, read.code)) return fail(ListingError::NotInProgramText, read.length);
+    out_.push_back(static_cast<char>(read.code));
+    at_ += read.length;
+    const char c = static_cast<char>(read.code);
+    // Digits right after a name's letters belong to the name (V1, M3$).
+    in_name_ = is_letter(c) || (after_name && is_digit(c));
+    if (c == ',' && line_numbers_ == LineNumbers::Given) {
+      line_numbers_ = LineNumbers::Expected;
+    } else if (c != ' ') {
+      line_numbers_ = LineNumbers::No;
+    }
+    return true;
+  }
+
+  // A word in `base` after its prefix: at least one digit, at most FFFF.
+  bool based_word(std::uint8_t type, int base) {
+    const std::size_t start = at_;
+    unsigned value = 0;
+    while (at_ < text_.size() && digit_value(text_[at_], base) >= 0) {
+      value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit_value(text_[at_], base));
+      if (value > 0xFFFF) {
+        at_ = start;
+        return fail(ListingError::NumberOutOfRange, number_length(base));
+      }
+      ++at_;
+    }
+    out_.push_back(static_cast<char>(type));
+    tape::append_word(out_, value);
+    line_numbers_ = LineNumbers::No;
+    return true;
+  }
+
+  std::size_t number_length(int base) const {
+    std::size_t end = at_;
+    while (end < text_.size() && digit_value(text_[end], base) >= 0) ++end;
+    return end - at_;
+  }
+
+  // A decimal number: digits, a point and digits, and an exponent (e or E,
+  // a sign, digits), as "%g" writes them and as people type them.
+  bool number() {
+    const std::size_t start = at_;
+    digits_.clear();
+    int exponent = 0;
+    bool whole = true;
+    while (at_ < text_.size() && is_digit(text_[at_])) digits_.push_back(text_[at_++]);
+    if (at_ < text_.size() && text_[at_] == '.') {
+      whole = false;
+      ++at_;
+      while (at_ < text_.size() && is_digit(text_[at_])) {
+        digits_.push_back(text_[at_++]);
+        --exponent;
+      }
+    }
+    if (at_ < text_.size() && (text_[at_] == 'e' || text_[at_] == 'E')) {
+      std::size_t end = at_ + 1;
+      const bool negative = end < text_.size() && text_[end] == '-';
+      if (end < text_.size() && (text_[end] == '+' || text_[end] == '-')) ++end;
+      if (end < text_.size() && is_digit(text_[end])) {
+        whole = false;
+        int power = 0;
+        for (; end < text_.size() && is_digit(text_[end]); ++end) power = std::min(power * 10 + (text_[end] - '0'), 99999);
+        exponent += negative ? -power : power;
+        at_ = end;
+      }
+    }
+    const std::string_view text = text_.substr(start, at_ - start);
+    if (!store_number(DecimalNumber{digits_, exponent}, whole)) {
+      at_ = start;
+      return fail(ListingError::NumberOutOfRange, text.size());
+    }
+    return true;
+  }
+
+  // The value of a whole number, or -1 above 65535.
+  long whole_value() const {
+    long value = 0;
+    for (const char digit : digits_) {
+      value = value * 10 + (digit - '0');
+      if (value > 0xFFFF) return -1;
+    }
+    return value;
+  }
+
+  bool store_number(const DecimalNumber& number, bool whole) {
+    const long value = whole ? whole_value() : -1;
+    if (line_numbers_ == LineNumbers::Expected && value >= 0) {
+      out_.push_back(static_cast<char>(kUnsignedWord));
+      tape::append_word(out_, static_cast<unsigned>(value));
+      line_numbers_ = LineNumbers::Given;
+      return true;
+    }
+    line_numbers_ = LineNumbers::No;
+    if (dialect_ == Dialect::HuBasic && value >= 0 && value <= 9) {
+      out_.push_back(static_cast<char>(kHuBasicZeroDigit + value));
+      return true;
+    }
+    if (dialect_ == Dialect::HuBasic && value >= 0 && value <= 0x7FFF) {
+      out_.push_back(static_cast<char>(kHuBasicSignedWord));
+      tape::append_word(out_, static_cast<unsigned>(value));
+      return true;
+    }
+    std::size_t significant = digits_.size();
+    for (const char digit : digits_) {
+      if (digit != '0') break;
+      --significant;
+    }
+    const bool as_double = dialect_ == Dialect::HuBasic && significant > kSingleDigits;
+    std::uint8_t bytes[8];
+    const std::span<std::uint8_t> real(bytes, as_double ? 8 : 5);
+    if (encode_real(number, real) != RealStatus::Stored) return false;
+    out_.push_back(static_cast<char>(as_double ? kHuBasicDoubleReal : kSingleReal));
+    out_.append(reinterpret_cast<const char*>(bytes), real.size());
+    return true;
+  }
+
+  // Where a line number may come: after GOTO and its kin, and after a comma
+  // that follows a line number.
+  enum class LineNumbers { No, Expected, Given };
+
+  std::string_view text_;
+  Dialect dialect_;
+  const KeywordIndex& keywords_;
+  std::string& out_;
+  ListingFault& fault_;
+  std::size_t at_ = 0;
+  bool in_name_ = false;
+  LineNumbers line_numbers_ = LineNumbers::No;
+  std::string digits_;
+};
+
+}  // namespace
+
+bool tokenize_line(std::string_view text, Dialect dialect, std::string& body, ListingFault& fault) {
+  return LineTokenizer(text, dialect, body, fault).run();
+}
+
+}  // namespace detoken
+
+namespace detoken {
+namespace {
+
+constexpr unsigned kLargestLineNumber = 0xFFFF;
+// A line's length word counts its own two bytes, the number's two, the body
+// and the terminating zero; the end marker takes two bytes.
+constexpr std::size_t kLineOverhead = 5;
+constexpr std::size_t kLongestLine = 0xFFFF;
+constexpr std::size_t kEndMarker = 2;
+
+// Reads one listing line, `text` without its line end, into `program`.
+class LineReader {
+ public:
+  LineReader(std::string_view text, std::size_t line, ListingFault& fault) : text_(text), line_(line), fault_(fault) {}
+
+  bool fail(ListingError error, std::size_t at, std::size_t length) {
+    fault_.error = error;
+    fault_.line = line_;
+    fault_.column = at + 1;
+    fault_.text = text_.substr(at, length);
+    return false;
+  }
+
+  // The line number and where the line's text starts.
+  bool number(long previous, unsigned& number, std::size_t& text_start) {
+    std::size_t at = 0;
+    while (at < text_.size() && text_[at] == ' ') ++at;
+    const std::size_t start = at;
+    unsigned long value = 0;
+    while (at < text_.size() && is_digit(text_[at])) {
+      value = std::min<unsigned long>(value * 10 + static_cast<unsigned long>(text_[at] - '0'), kLargestLineNumber + 1);
+      ++at;
+    }
+    if (at == start) return fail(ListingError::MissingLineNumber, start, start < text_.size() ? 1 : 0);
+    if (value > kLargestLineNumber) return fail(ListingError::LineNumberTooLarge, start, at - start);
+    if (static_cast<long>(value) == previous) return fail(ListingError::LineNumberRepeated, start, at - start);
+    if (static_cast<long>(value) < previous) return fail(ListingError::LineNumberOutOfOrder, start, at - start);
+    if (at < text_.size() && text_[at] != ' ') return fail(ListingError::MissingSpace, at, 1);
+    number = static_cast<unsigned>(value);
+    text_start = std::min(at + 1, text_.size());
+    return true;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t line_;
+  ListingFault& fault_;
+};
+
+}  // namespace
+
+bool tokenize_listing(std::string_view listing, Dialect dialect, std::string& program, ListingFault& fault,
+                      std::size_t size_limit) {
+  std::string body;
+  long previous = -1;
+  std::size_t line = 0;
+  while (!listing.empty()) {
+    ++line;
+    const std::size_t end = listing.find('\n');
+    std::string_view text = listing.substr(0, end);
+    listing.remove_prefix(end == std::string_view::npos ? listing.size() : end + 1);
+    if (text.ends_with('\r')) text.remove_suffix(1);
+    if (text.empty()) continue;
+
+    LineReader reader(text, line, fault);
+    unsigned number = 0;
+    std::size_t text_start = 0;
+    if (!reader.number(previous, number, text_start)) return false;
+    body.clear();
+    if (!tokenize_line(text.substr(text_start), dialect, body, fault)) {
+      return reader.fail(fault.error, text_start + fault.column - 1, fault.text.size());
+    }
+    if (body.size() + kLineOverhead > kLongestLine) return reader.fail(ListingError::LineTooLong, 0, 0);
+    if (program.size() + body.size() + kLineOverhead + kEndMarker > size_limit) {
+      return reader.fail(ListingError::ProgramTooLarge, 0, 0);
+    }
+    tape::append_line(program, static_cast<std::uint16_t>(number), body);
+    previous = number;
+  }
+  tape::append_end(program);
+  return true;
+}
+
+}  // namespace detoken
