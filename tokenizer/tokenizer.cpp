@@ -148,11 +148,8 @@ class LineTokenizer {
       return statement_text();
     }
     if (!after_name && starts_number()) return number();
-    if (!after_name && dialect_ == Dialect::SBasic && c == '$' && at_ + 1 < text_.size() &&
-        digit_value(text_[at_ + 1], 16) >= 0) {
-      ++at_;
-      return based_word(kSBasicHexWord, 16);
-    }
+    // S-BASIC's hexadecimal constants list as bare digits (C000, 1E5), which
+    // read back as the name or the decimal they look like; so none is made.
     if (dialect_ == Dialect::HuBasic && c == '&' && at_ + 2 < text_.size() && based_digit(text_[at_ + 1]) > 0 &&
         digit_value(text_[at_ + 2], based_digit(text_[at_ + 1])) >= 0) {
       const int base = based_digit(text_[at_ + 1]);
@@ -267,6 +264,12 @@ class LineTokenizer {
       }
     }
     const std::string_view text = text_.substr(start, at_ - start);
+    // "1.0.5" would list as the 1 and the 0.5 side by side, "10.5": one
+    // number. Refused, rather than read back as something else.
+    if (at_ < text_.size() && text_[at_] == '.') {
+      at_ = start;
+      return fail(ListingError::MalformedNumber, text.size() + 1);
+    }
     if (!store_number(DecimalNumber{digits_, exponent}, whole)) {
       at_ = start;
       return fail(ListingError::NumberOutOfRange, text.size());

@@ -1,0 +1,179 @@
+#pragma once
+
+// Random listings in the notation detoken writes and people type, for the
+// round-trip property: tokenizing a listing, listing the result and
+// tokenizing that again settles after one pass. Used by the unit tests
+// (seeded) and by the fuzz target (driven by the fuzzer's bytes).
+
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "lister/characters.h"
+#include "lister/dialects/dialect.h"
+#include "lister/dialects/hubasic.h"
+#include "lister/dialects/keywords.h"
+#include "lister/dialects/sbasic.h"
+#include "lister/line_walker.h"
+#include "tokenizer/tape_image.h"
+#include "tokenizer/tokenizer.h"
+
+namespace detoken::testing {
+
+// Where the choices come from: pick(n) is in [0, n).
+template <class Source>
+class ListingGenerator {
+ public:
+  ListingGenerator(Dialect dialect, Source& source) : dialect_(dialect), source_(source) {
+    const KeywordTables& tables = dialect == Dialect::SBasic ? sbasic_keywords() : hubasic_keywords();
+    for (const auto table : {tables.main, tables.fe, tables.ff}) {
+      for (const Keyword& keyword : table) {
+        if (keyword.length != 0) keywords_.emplace_back(keyword.name());
+      }
+    }
+  }
+
+  std::string listing(unsigned max_lines) {
+    std::string text;
+    unsigned number = pick(20);
+    for (unsigned lines = pick(max_lines); lines > 0 && number <= 0xFFFF; --lines) {
+      char head[16];
+      std::snprintf(head, sizeof head, pick(2) != 0 ? "%5u " : "%u ", number);
+      text += head + line_text() + (pick(4) == 0 ? "\r\n" : "\n");
+      number += 1 + pick(pick(2) != 0 ? 10 : 5000);
+    }
+    return text;
+  }
+
+ private:
+  unsigned pick(unsigned n) { return n == 0 ? 0 : static_cast<unsigned>(source_.pick(n)); }
+  const char* one_of(std::initializer_list<const char*> texts) {
+    return texts.begin()[pick(static_cast<unsigned>(texts.size()))];
+  }
+
+  std::string digits(unsigned count, unsigned base = 10) {
+    std::string text;
+    for (unsigned i = 0; i < count; ++i) text.push_back("0123456789ABCDEF"[pick(base)]);
+    return text;
+  }
+
+  // Codes as the listing writes them: any but the line's end, the quote and
+  // the colon, which end raw text.
+  std::string raw_text(unsigned length) {
+    std::string text;
+    while (text.size() < length) {
+      const auto code = static_cast<std::uint8_t>(1 + pick(255));
+      if (code != '"' && code != ':') text += map_char(code);
+    }
+    return text;
+  }
+
+  std::string number() {
+    switch (pick(6)) {
+      case 0: return digits(1 + pick(5));
+      case 1: return digits(1 + pick(3)) + "." + digits(pick(4));
+      case 2: return "." + digits(1 + pick(3));
+      case 3: return digits(1) + "." + digits(pick(6)) + "E" + one_of({"+", "-", ""}) + digits(1, 3) + digits(pick(2));
+      case 4: return digits(7 + pick(10));
+      default:
+        if (dialect_ == Dialect::SBasic) return digits(1 + pick(12));
+        switch (pick(3)) {
+          case 0: return "&H" + digits(1 + pick(4), 16);
+          case 1: return "&O" + digits(1 + pick(5), 8);
+          default: return "&B" + digits(1 + pick(16), 2);
+        }
+    }
+  }
+
+  // A line's text; raw text to the end of the line (a REM, a DATA, a
+  // comment, a string without its closing quote) ends it.
+  std::string line_text() {
+    std::string text;
+    for (unsigned items = pick(12); items > 0; --items) {
+      switch (pick(10)) {
+        case 0: case 1: {
+          // A space before the keyword: the letters before it might take
+          // some of its own otherwise (OR of NOREM), and then the text
+          // after REM would be program text.
+          const std::string& keyword = keywords_[pick(static_cast<unsigned>(keywords_.size()))];
+          if (keyword == "REM" || keyword == "DATA") return text + " " + keyword + raw_text(pick(10));
+          text += keyword;
+          break;
+        }
+        case 2: text += static_cast<char>('A' + pick(26)) + digits(pick(2)) + (pick(3) == 0 ? "$" : ""); break;
+        case 3: text += number() + " "; break;  // more digits or a point would belong to it
+        case 4: case 5: {
+          const char* mark = one_of({" ", "(", ")", ",", ";", ":", "#", "[", "]", "!", "?", "@", "%", "&", "'", ". "});
+          text += mark;
+          if (dialect_ == Dialect::HuBasic && *mark == '\'') return text + raw_text(pick(10));
+          break;
+        }
+        case 6:
+          text += "\"" + raw_text(pick(8));
+          if (pick(4) == 0) return text;
+          text += "\"";
+          break;
+        case 7: text += one_of({" REM", " DATA"}) + raw_text(pick(10)) + ":"; break;
+        case 8: text += map_char(static_cast<std::uint8_t>(0x70 + pick(15))); break;
+        default: text += program_escape(); break;
+      }
+    }
+    return text;
+  }
+
+  // A code below 80 that program text holds as a character and that is
+  // written as an escape.
+  std::string program_escape() {
+    for (;;) {
+      const auto code = static_cast<std::uint8_t>(1 + pick(0x7F));
+      const bool constant = dialect_ == Dialect::SBasic
+                                ? code == 0x0B || code == 0x11 || code == 0x15
+                                : code <= 0x0B || code == 0x0D || code == 0x0E || code == 0x0F || code == 0x12 ||
+                                      code == 0x15 || code == 0x18;
+      if (!constant && map_char(code).size() == 4) return std::string(map_char(code));
+    }
+  }
+
+  Dialect dialect_;
+  Source& source_;
+  std::vector<std::string> keywords_;
+};
+
+struct Listed {
+  std::string text;
+  std::string reports;
+};
+
+inline Listed list_program_area(const std::string& program, Dialect dialect) {
+  const std::string image = tape::header("", program.size()) + program;
+  Output out;
+  list_program({reinterpret_cast<const std::uint8_t*>(image.data()), image.size()}, out, decoder_for(dialect));
+  return {std::string(out.text()), out.reports()};
+}
+
+// Tokenizes `listing`, lists the result and tokenizes that: the second
+// listing must read back to the same image and list the same. An empty
+// answer when it does; else what went wrong.
+inline std::string check_settles(const std::string& listing, Dialect dialect) {
+  std::string first;
+  ListingFault fault{};
+  if (!tokenize_listing(listing, dialect, first, fault)) {
+    return "not read: fault " + std::to_string(static_cast<int>(fault.error)) + " at line " +
+           std::to_string(fault.line) + ", column " + std::to_string(fault.column);
+  }
+  const Listed listed = list_program_area(first, dialect);
+  if (!listed.reports.empty()) return "its image lists with a report: " + listed.reports;
+  std::string second;
+  if (!tokenize_listing(listed.text, dialect, second, fault)) {
+    return "its listing is not read back: fault at line " + std::to_string(fault.line) + ":\n" + listed.text;
+  }
+  const Listed relisted = list_program_area(second, dialect);
+  if (relisted.text != listed.text) return "lists differently the second time:\n" + listed.text + "\n" + relisted.text;
+  std::string third;
+  if (!tokenize_listing(relisted.text, dialect, third, fault) || third != second) return "does not settle";
+  return "";
+}
+
+}  // namespace detoken::testing
