@@ -52,7 +52,7 @@ inline KeywordCells sbasic_cells() {
           "INT ABS SIN COS TAN LN EXP SQR RND PEEK ATN SGN LOG . PAI RAD",
           ". . . . . EOF . . . . . . . . JOY .",
           "CHR$ STR$ HEX$ . . . . . . . . ASC LEN VAL . .",
-          ". . . . ERN ERL SIZE . . . LEFT$ RIGHT$ MID$ . . .",
+          ". . . ERN ERL SIZE . . . . LEFT$ RIGHT$ MID$ . . .",
           ". . . STRING$ TI$ . . FN",
       }),
   };
