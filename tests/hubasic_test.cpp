@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
 #include "lister/dialects/hubasic.h"
+#include "lister/dialects/sbasic.h"
 #include "tests/image.h"
-#include "tests/keyword_cells.h"
 #include "tests/listing.h"
 
 namespace detoken {
@@ -14,10 +19,63 @@ using testing::body;
 using testing::image_of;
 
 TEST(HuBasicTables, EveryCodeOfEveryTable) {
-  const testing::KeywordCells cells = testing::hubasic_cells();
-  testing::walk_main_table(decode_hubasic_item, cells.main);
-  testing::walk_prefix_table(decode_hubasic_item, 0xFE, cells.fe);
-  testing::walk_prefix_table(decode_hubasic_item, 0xFF, cells.ff);
+  testing::expect_every_token_lists(decode_hubasic_item, testing::kHuBasic);
+}
+
+// A dialect's keywords as the program's tables hold them, written as pairs.
+std::vector<std::string> pairs_in(const KeywordTables& tables) {
+  std::vector<std::string> pairs;
+  for (const auto& [prefix, table] : {std::pair{0u, tables.main}, {0xFEu, tables.fe}, {0xFFu, tables.ff}}) {
+    for (unsigned code = 0x80; code < 0x80 + table.size(); ++code) {
+      const std::string_view name = table[code - 0x80].name();
+      if (!name.empty()) pairs.push_back(testing::code_name(prefix, code) + " " + std::string(name));
+    }
+  }
+  return pairs;
+}
+
+// Pairs of the same name in both dialects: the S-BASIC one, the HuBASIC one.
+using NamePairs = std::set<std::pair<std::string, std::string>>;
+
+// The names both dialects have in one table but at different codes.
+const NamePairs kPlacedApart = {
+    // HuBASIC lays out its statements of rows A to D anew.
+    {"A2 MODE", "C6 MODE"},
+    {"A5 LINE", "CD LINE"},
+    {"AD GET", "D2 GET"},
+    {"B2 KEY", "C7 KEY"},
+    {"C7 DEF", "B2 DEF"},
+    // HuBASIC's FE row A also holds PLOT, PAGE, KLIST and CLICK; its BOOT comes before DEVI$ and DEVO$.
+    {"FE AE BOOT", "FE AC BOOT"},
+    // S-BASIC has LN at FF 85 and LOG at FF 8C; HuBASIC has LOG at FF 85 and FRAC at FF 8C.
+    {"FF 8C LOG", "FF 85 LOG"},
+};
+
+// Every name that both dialects have in the same table (main, FE or FF) sits
+// at the same code in both, but those placed apart, and those are apart.
+void expect_shared_names_at_one_code(const std::vector<std::string>& sbasic, const std::vector<std::string>& hubasic) {
+  const auto table_and_name = [](std::string_view pair) {
+    const std::size_t space = pair.rfind(' ');
+    return std::string(pair.substr(0, space > 2 ? 2 : 0)) + " " + std::string(pair.substr(space + 1));
+  };
+  std::map<std::string, std::string> hubasic_by_name;
+  for (const std::string& pair : hubasic) hubasic_by_name[table_and_name(pair)] = pair;
+  NamePairs apart;
+  for (const std::string& pair : sbasic) {
+    const auto found = hubasic_by_name.find(table_and_name(pair));
+    if (found != hubasic_by_name.end() && found->second != pair) apart.emplace(pair, found->second);
+  }
+  EXPECT_EQ(apart, kPlacedApart);
+}
+
+TEST(KeywordTables, NamesBothDialectsHaveShareTheirCode) {
+  {
+    SCOPED_TRACE("the program's tables");
+    expect_shared_names_at_one_code(pairs_in(sbasic_keywords()), pairs_in(hubasic_keywords()));
+  }
+  SCOPED_TRACE("the pairs");
+  expect_shared_names_at_one_code({std::begin(testing::kSBasicPairs), std::end(testing::kSBasicPairs)},
+                                  {std::begin(testing::kHuBasicPairs), std::end(testing::kHuBasicPairs)});
 }
 
 TEST(HuBasicItems, DigitsAndWordConstants) {

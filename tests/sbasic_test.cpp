@@ -5,19 +5,14 @@
 #include "lister/dialects/sbasic.h"
 #include "lister/line_walker.h"
 #include "tests/image.h"
-#include "tests/keyword_cells.h"
+#include "tests/listing.h"
 
 namespace detoken {
 namespace {
 
 using testing::body;
 
-TEST(SBasicTables, EveryCodeOfEveryTable) {
-  const testing::KeywordCells cells = testing::sbasic_cells();
-  testing::walk_main_table(decode_sbasic_item, cells.main);
-  testing::walk_prefix_table(decode_sbasic_item, 0xFE, cells.fe);
-  testing::walk_prefix_table(decode_sbasic_item, 0xFF, cells.ff);
-}
+TEST(SBasicTables, EveryCodeOfEveryTable) { testing::expect_every_token_lists(decode_sbasic_item, testing::kSBasic); }
 
 TEST(SBasicItems, ConstantsStatementsAndCharacters) {
   struct Case {

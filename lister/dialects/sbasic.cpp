@@ -49,7 +49,7 @@ constexpr std::array<std::string_view, 0x48> kFfNames = {
     /* 98 */ _, _, _, _, _, _, "JOY", _,
     /* A0 */ "CHR$", "STR$", "HEX$", _, _, _, _, _,
     /* A8 */ _, _, _, "ASC", "LEN", "VAL", _, _,
-    /* B0 */ _, _, _, _, "ERN", "ERL", "SIZE", _,
+    /* B0 */ _, _, _, "ERN", "ERL", "SIZE", _, _,
     /* B8 */ _, _, "LEFT$", "RIGHT$", "MID$", _, _, _,
     /* C0 */ _, _, _, "STRING$", "TI$", _, _, "FN",
 };
