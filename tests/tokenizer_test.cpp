@@ -14,6 +14,7 @@
 #include <set>
 
 #include "lister/numbers.h"
+#include "tests/keyword_pairs.h"
 #include "tests/listing_generator.h"
 #include "tests/run_program.h"
 #include "tokenizer/real_encoding.h"
@@ -72,6 +73,20 @@ TEST(Tokenizer, EachNotationAsTheMachineStoresIt) {
       {h, "A\\2{0C}", "41 FA 03 0C"},
   };
   for (const Case& c : cases) EXPECT_EQ(body_of(shift_jis(c.text), c.dialect), c.bytes) << c.text;
+}
+
+// Each keyword's name reads back as its own code, by the pairs written
+// apart from the tables.
+TEST(Tokenizer, EveryKeywordReadsAsItsCode) {
+  for (const auto& [dialect, vocabulary] : {std::pair{Dialect::SBasic, testing::kSBasic},
+                                            std::pair{Dialect::HuBasic, testing::kHuBasic}}) {
+    for (const testing::Token& token : testing::every_token(vocabulary)) {
+      if (token.keyword.empty()) continue;
+      // HuBASIC keeps a colon before ELSE; DATA and REM take the text after them.
+      const std::string colon = dialect == Dialect::HuBasic && token.keyword == "ELSE" ? "3A " : "";
+      EXPECT_EQ(body_of(token.keyword, dialect), colon + hex_of(token.bytes())) << token.keyword;
+    }
+  }
 }
 
 TEST(Tokenizer, FaultsNameTheirLineAndColumn) {
