@@ -32,7 +32,6 @@ constexpr std::array<CharText, 256> make_char_table() {
   return table;
 }
 
-constexpr std::uint8_t kQuote = 0x22;
 constexpr std::uint8_t kColon = 0x3A;
 
 }  // namespace
