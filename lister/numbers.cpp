@@ -32,21 +32,6 @@ double power_of_two(int exponent) {
   return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52);
 }
 
-// Puts the digits of `value` in base `Base` (upper case), at least
-// `min_digits` of them, so that they end just before `end`; returns where
-// they start.
-template <unsigned Base = 10>
-char* digits_before(char* end, std::uint32_t value, int min_digits = 1) {
-  char* start = end;
-  do {
-    const unsigned digit = value % Base;
-    *--start = static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10);
-    value /= Base;
-  } while (value != 0);
-  while (end - start < min_digits) *--start = '0';
-  return start;
-}
-
 // Writes `value` in base `Base` with no leading zeros.
 template <unsigned Base>
 void write_in_base(Output& out, std::uint32_t value) {
