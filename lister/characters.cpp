@@ -65,6 +65,7 @@ constexpr std::array<bool, 256> kMayEndText = [] {
 template <class EndsText>
 void copy_text(ByteCursor& cursor, Output& out, EndsText ends_text) {
   constexpr std::size_t kChunk = Output::kBlockSize / 2 / Output::kShortWrite;
+  static_assert(kChunk * Output::kShortWrite <= Output::kBlockSize, "a chunk's room is more than reserve gives");
   const std::span<const std::uint8_t> text = cursor.rest();
   std::size_t i = 0;
   while (i < text.size()) {

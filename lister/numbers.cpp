@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 
 namespace detoken {
@@ -50,11 +51,15 @@ bool write_short_real(Output& out, double value) {
   if (magnitude < 1e6 && magnitude == static_cast<double>(static_cast<std::uint32_t>(magnitude)) &&
       (value != 0 || !std::signbit(value))) {
     // A whole number of at most six digits: the commonest case by far.
-    char text[2 * Output::kShortWrite];
-    char* const end = text + Output::kShortWrite;
+    char digits[2 * Output::kShortWrite];
+    char* const end = digits + Output::kShortWrite;
     char* start = digits_before(end, static_cast<std::uint32_t>(magnitude));
     if (value < 0) *--start = '-';
-    out.put_short(start, static_cast<std::size_t>(end - start));
+    // The text and what follows it in `digits`, as the whole array put_short
+    // takes (one 16-byte move once compiled).
+    char text[Output::kShortWrite];
+    std::memcpy(text, start, sizeof text);
+    out.put_short(text, static_cast<std::size_t>(end - start));
     return true;
   }
   if (!(magnitude >= 1e-4 && magnitude < 1e6)) return false;
