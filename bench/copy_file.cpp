@@ -1,5 +1,6 @@
 // The floor the whole program is measured against: read a file whole and
-// write it out, built with the same flags.
+// write it out. Built and linked as a user would build it, with the C++
+// library shared, while detoken itself is linked statically.
 //   copy_file INPUT OUTPUT
 #include <cstdio>
 #include <cstdlib>

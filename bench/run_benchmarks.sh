@@ -2,9 +2,11 @@
 # Measures the whole program on the generated images:
 #   - instructions per input byte, counted by callgrind over the whole run;
 #   - peak memory (maximum resident set), against the image's size;
-#   - for a real-sized program, the time of a run against a minimal program
-#     that only reads the file and writes it out (bench/copy_file.cpp), built
-#     with the same flags, timed side by side in the same rounds.
+#   - for real-sized programs (a real one from ../shared/corpus, and the
+#     generated 40 KB one), the instructions and the time of a whole run
+#     against a minimal program that only reads the file and writes it out
+#     (bench/copy_file.cpp), linked as usual, timed side by side in the same
+#     rounds.
 # Then the lister alone under Google Benchmark, in bytes per second.
 # Needs valgrind and GNU time (Debian: apt-get install valgrind time).
 set -euo pipefail
@@ -20,24 +22,30 @@ trap 'rm -rf "$scratch"' EXIT
 
 dialect_option() { [[ $1 == *hubasic* ]] && echo -h || echo -s; }
 
+# The instructions of a whole run, start-up included, counted by callgrind.
+instructions() {
+  valgrind --tool=callgrind --callgrind-out-file="$scratch/callgrind.out" "$@" 2>&1 >/dev/null |
+    sed -n 's/.*refs: *\([0-9,]*\).*/\1/p' | tr -d ,
+}
+
 echo "image                        bytes  instr/byte  peak KiB  (image KiB + 4096)"
 for image in realistic_sbasic_16m synthetic_sbasic_16m synthetic_hubasic_16m realistic_sbasic_40k; do
   file="$images/$image.mzt"
   [[ -f $file ]] || continue
   size=$(stat -c %s "$file")
   option=$(dialect_option "$image")
-  refs=$(valgrind --tool=callgrind --callgrind-out-file="$scratch/callgrind.out" \
-           "$build/detoken" "$option" -o "$scratch/out.txt" "$file" 2>&1 >/dev/null |
-         sed -n 's/.*refs: *\([0-9,]*\).*/\1/p' | tr -d ,)
+  refs=$(instructions "$build/detoken" "$option" -o "$scratch/out.txt" "$file")
   peak=$(/usr/bin/time -f %M "$build/detoken" "$option" -o "$scratch/out.txt" "$file" 2>&1 >/dev/null | tail -1)
   printf '%-24s %9d  %10.1f  %8d  (%d)\n' "$image" "$size" "$(echo "$refs / $size" | bc -l)" "$peak" \
     $((size / 1024 + 4096))
 done
 
-# A real-sized program: many runs of each, interleaved, so that both see the
-# same machine.
-file="$images/realistic_sbasic_40k.mzt"
-if [[ -f $file ]]; then
+# Real-sized programs: the instructions of a run, then many runs of each
+# program, interleaved, so that both see the same machine.
+for file in ../shared/corpus/gnu_blat_2000.mzt "$images/realistic_sbasic_40k.mzt"; do
+  [[ -f $file ]] || continue
+  detoken_refs=$(instructions "$build/detoken" -o "$scratch/out.txt" "$file")
+  copy_refs=$(instructions "$build/bench/copy_file" "$file" "$scratch/copy.mzt")
   detoken_total=0
   copy_total=0
   runs=0
@@ -51,9 +59,12 @@ if [[ -f $file ]]; then
     copy_total=$(echo "$copy_total + $end - $middle" | bc -l)
     runs=$((runs + 100))
   done
-  printf 'real-sized program (%d bytes), %d runs each: detoken %.3f ms, copy_file %.3f ms, ratio %.2f\n' \
-    "$(stat -c %s "$file")" "$runs" "$(echo "$detoken_total * 1000 / $runs" | bc -l)" \
-    "$(echo "$copy_total * 1000 / $runs" | bc -l)" "$(echo "$detoken_total / $copy_total" | bc -l)"
-fi
+  printf '%s (%d bytes)\n' "$(basename "$file")" "$(stat -c %s "$file")"
+  printf '  instructions: detoken %d, copy_file %d, ratio %.2f\n' "$detoken_refs" "$copy_refs" \
+    "$(echo "$detoken_refs / $copy_refs" | bc -l)"
+  printf '  time, %d runs each: detoken %.3f ms, copy_file %.3f ms, ratio %.2f\n' "$runs" \
+    "$(echo "$detoken_total * 1000 / $runs" | bc -l)" "$(echo "$copy_total * 1000 / $runs" | bc -l)" \
+    "$(echo "$detoken_total / $copy_total" | bc -l)"
+done
 
 DETOKEN_BENCH_IMAGES="$images" "$build/bench/lister_benchmark" --benchmark_min_time=0.2

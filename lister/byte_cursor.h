@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -49,10 +50,14 @@ class ByteCursor {
 
   bool exhausted() const { return exhausted_; }
 
-  // The bytes from the position to the end, and a move past `count` of them,
-  // for the copiers that scan a run of text at once.
+  // The bytes from the position to the end, and a move past `count` of them
+  // (no more than there are: a debug build checks), for the copiers that scan
+  // a run of text at once.
   std::span<const std::uint8_t> rest() const { return bytes_.subspan(position_); }
-  void skip(std::size_t count) { position_ += count; }
+  void skip(std::size_t count) {
+    assert(count <= bytes_.size() - position_);
+    position_ += count;
+  }
 
  private:
   bool run_out(std::span<std::uint8_t> into);

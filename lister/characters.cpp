@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "lister/numbers.h"
+
 namespace detoken {
 namespace {
 
@@ -16,14 +18,15 @@ constexpr std::uint8_t kKanji[15][2] = {
 };
 
 constexpr CharText text_of(unsigned code) {
-  constexpr char kHex[] = "0123456789ABCDEF";
   if (code >= 0x20 && code <= 0x5D) return {{static_cast<char>(code)}, 1};
   if (code >= 0x81 && code <= 0xBF) return {{static_cast<char>(code + 0x20)}, 1};
   if (code >= 0x70 && code <= 0x7E) {
     const auto& kanji = kKanji[code - 0x70];
     return {{static_cast<char>(kanji[0]), static_cast<char>(kanji[1])}, 2};
   }
-  return {{'{', kHex[code >> 4], kHex[code & 0xF], '}'}, 4};
+  CharText escape = {{'{', '0', '0', '}'}, 4};
+  digits_before<16>(escape.bytes + 3, code, 2);
+  return escape;
 }
 
 constexpr std::array<CharText, 256> make_char_table() {
@@ -32,7 +35,6 @@ constexpr std::array<CharText, 256> make_char_table() {
   return table;
 }
 
-constexpr std::uint8_t kQuote = 0x22;
 constexpr std::uint8_t kColon = 0x3A;
 
 }  // namespace
@@ -63,6 +65,7 @@ constexpr std::array<bool, 256> kMayEndText = [] {
 template <class EndsText>
 void copy_text(ByteCursor& cursor, Output& out, EndsText ends_text) {
   constexpr std::size_t kChunk = Output::kBlockSize / 2 / Output::kShortWrite;
+  static_assert(kChunk * Output::kShortWrite <= Output::kBlockSize, "a chunk's room is more than reserve gives");
   const std::span<const std::uint8_t> text = cursor.rest();
   std::size_t i = 0;
   while (i < text.size()) {

@@ -1,6 +1,7 @@
 #include "lister/line_walker.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "lister/numbers.h"
@@ -45,9 +46,8 @@ bool list_body(ByteCursor& cursor, Output& out, TokenDecoder decoder, std::uint1
 }
 
 void append_hex_byte(std::string& text, std::uint8_t code) {
-  constexpr char kHex[] = "0123456789ABCDEF";
-  text.push_back(kHex[code >> 4]);
-  text.push_back(kHex[code & 0xF]);
+  char digits[2];
+  text.append(digits_before<16>(std::end(digits), code, 2), std::size(digits));
 }
 
 void report_syntax_error(Output& out, std::uint16_t line_number, std::string_view token) {

@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 
 namespace detoken {
@@ -32,21 +33,6 @@ double power_of_two(int exponent) {
   return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52);
 }
 
-// Puts the digits of `value` in base `Base` (upper case), at least
-// `min_digits` of them, so that they end just before `end`; returns where
-// they start.
-template <unsigned Base = 10>
-char* digits_before(char* end, std::uint32_t value, int min_digits = 1) {
-  char* start = end;
-  do {
-    const unsigned digit = value % Base;
-    *--start = static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10);
-    value /= Base;
-  } while (value != 0);
-  while (end - start < min_digits) *--start = '0';
-  return start;
-}
-
 // Writes `value` in base `Base` with no leading zeros.
 template <unsigned Base>
 void write_in_base(Output& out, std::uint32_t value) {
@@ -65,11 +51,15 @@ bool write_short_real(Output& out, double value) {
   if (magnitude < 1e6 && magnitude == static_cast<double>(static_cast<std::uint32_t>(magnitude)) &&
       (value != 0 || !std::signbit(value))) {
     // A whole number of at most six digits: the commonest case by far.
-    char text[2 * Output::kShortWrite];
-    char* const end = text + Output::kShortWrite;
+    char digits[2 * Output::kShortWrite];
+    char* const end = digits + Output::kShortWrite;
     char* start = digits_before(end, static_cast<std::uint32_t>(magnitude));
     if (value < 0) *--start = '-';
-    out.put_short(start, static_cast<std::size_t>(end - start));
+    // The text and what follows it in `digits`, as the whole array put_short
+    // takes (one 16-byte move once compiled).
+    char text[Output::kShortWrite];
+    std::memcpy(text, start, sizeof text);
+    out.put_short(text, static_cast<std::size_t>(end - start));
     return true;
   }
   if (!(magnitude >= 1e-4 && magnitude < 1e6)) return false;

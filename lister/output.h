@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -34,21 +35,26 @@ class Output {
     if (end_ >= limit_) make_room();
   }
 
-  // Writes `length` (at most kShortWrite) bytes of `bytes`, which must be
-  // readable for kShortWrite bytes.
-  void put_short(const char* bytes, std::size_t length) {
+  // Writes the first `length` (at most kShortWrite) bytes of `bytes`. All
+  // kShortWrite bytes are copied whatever the length, which the array type
+  // makes safe to read.
+  void put_short(const char (&bytes)[kShortWrite], std::size_t length) {
+    assert(length <= kShortWrite);
     std::memcpy(end_, bytes, kShortWrite);
     end_ += length;
     if (end_ >= limit_) make_room();
   }
 
-  // Room for `count` bytes (at most a block) at the returned place, and the
-  // end of what was written there: for writers that fill many bytes at once.
+  // Room for `count` bytes (at most a block: a debug build checks) at the
+  // returned place, and the end of what was written there: for writers that
+  // fill many bytes at once.
   char8_t* reserve(std::size_t count) {
+    assert(count <= kBlockSize);  // all a file's block can take
     if (static_cast<std::size_t>(limit_ - end_) < count) make_room_for(count);
     return end_;
   }
   void commit(char8_t* end) {
+    assert(end >= end_ && end <= buffer_.data() + buffer_.size());
     end_ = end;
     if (end_ >= limit_) make_room();
   }

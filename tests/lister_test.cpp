@@ -155,6 +155,19 @@ TEST(Output, LongTextThroughBlocksAndChunks) {
   EXPECT_EQ(written, expected);
 }
 
+#ifndef NDEBUG
+// The limits the fast paths rely on are checked in a debug build: asking for
+// more room than a block, or skipping past the loaded bytes, stops the run.
+TEST(ContractsDeathTest, OutputRoomAndCursorSkip) {
+  Output out;
+  EXPECT_DEATH(out.reserve(Output::kBlockSize + 1), "count <= kBlockSize");
+  const std::uint8_t data[] = {1, 2, 3};
+  ByteCursor cursor(data);
+  cursor.next_byte();
+  EXPECT_DEATH(cursor.skip(3), "count <= bytes_.size\\(\\) - position_");
+}
+#endif
+
 // Every code 01-FF inside a string literal, one line each, against its
 // character written in UTF-8 and converted by the C library.
 TEST(Characters, EveryCodeInAStringLiteral) {

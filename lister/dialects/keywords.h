@@ -19,8 +19,6 @@ inline constexpr std::uint8_t kFirstKeywordCode = 0x80;
 // Prefixes of the two-byte tokens.
 inline constexpr std::uint8_t kFePrefix = 0xFE;
 inline constexpr std::uint8_t kFfPrefix = 0xFF;
-// The character that opens a string literal.
-inline constexpr std::uint8_t kQuote = 0x22;
 // Tokens followed by raw statement text, the same in both dialects.
 inline constexpr std::uint8_t kDataToken = 0x94;
 inline constexpr std::uint8_t kRemToken = 0x97;
