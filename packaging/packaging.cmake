@@ -1,10 +1,12 @@
 # Installing the programs named in DETOKEN_PROGRAMS with their manual pages
-# and the project's texts.
+# and the project's texts, and packaging that installation with CPack.
 #
 # Linux (and any other POSIX system) gets the usual tree:
 #   bin/NAME, share/man/man1/NAME.1.gz,
-#   share/doc/detoken/{README.md,LICENSE,changelog.gz}
-# CHANGELOG is written in Debian's changelog format.
+#   share/doc/detoken/{README.md,LICENSE,changelog.gz,copyright}
+# which CPack makes into a Debian package and a tar.gz. The package is
+# Debian-native, so CHANGELOG is written in Debian's changelog format and
+# copyright in its machine-readable format.
 # Windows gets one flat folder for a zip: NAME.exe, and texts with CR LF line
 # ends that Notepad shows as they are: README.txt, LICENSE.txt, CHANGELOG.txt
 # and each manual page rendered as NAME-manual.txt.
@@ -33,7 +35,7 @@ if(NOT WIN32)
   list(TRANSFORM pages APPEND .gz)
   add_custom_target(compressed_docs ALL DEPENDS ${pages} ${changelog}.gz)
   install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  install(FILES README.md LICENSE ${changelog}.gz
+  install(FILES README.md LICENSE ${changelog}.gz packaging/copyright
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
 else()
   install(TARGETS ${DETOKEN_PROGRAMS} RUNTIME DESTINATION .)
@@ -65,3 +67,33 @@ else()
   add_custom_target(windows_texts ALL DEPENDS ${windows_texts})
   install(FILES ${windows_texts} DESTINATION .)
 endif()
+
+set(CPACK_VERBATIM_VARIABLES ON)
+set(CPACK_PACKAGE_VENDOR "DETOKEN developers")
+set(CPACK_PACKAGE_CONTACT "DETOKEN developers <detoken@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win64)
+else()
+  set(CPACK_GENERATOR DEB TGZ)
+  string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" CPACK_SYSTEM_NAME)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  # What the programs link against decides the dependencies: none for a
+  # static build.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[
+detoken turns a BASIC program saved from a Sharp MZ-700 as an MZT tape image
+into a plain-text listing, for people who keep old tapes and want to read,
+diff and archive the programs on them. It knows the machine's two BASICs,
+S-BASIC and HuBASIC.
+
+The listing is Shift_JIS text: keywords spelled out, numeric constants in
+decimal or in the form the program stored, and the machine's characters as
+Shift_JIS.]])
+endif()
+include(CPack)
