@@ -7,10 +7,17 @@
 // opening files. Everything else in the program is the same everywhere.
 namespace detoken {
 
-// Standard output and standard error are text streams: each "\n" goes out as
-// carriage return and line feed, nothing else is changed. Standard error is
-// unbuffered.
+// Called first thing. Makes sure descriptors 0, 1 and 2 are open (on the null
+// device when the program was started without them), so that no file opened
+// later takes their place and receives the console's text; on POSIX, a write
+// to a pipe whose reader has gone fails instead of ending the process.
+// Standard output and standard error are then text streams: each "\n" goes
+// out as carriage return and line feed, nothing else is changed. Standard
+// error is unbuffered.
 void prepare_console();
+
+// Writes to a console stream. A write that fails is not an error of the run:
+// nothing is answered.
 void write_console(std::FILE* stream, std::string_view text);
 
 inline void write_standard_output(std::string_view text) { write_console(stdout, text); }

@@ -1,12 +1,28 @@
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
 #include "cli/platform.h"
 
 namespace detoken {
 
-void prepare_console() { std::setvbuf(stderr, nullptr, _IONBF, 0); }
+void prepare_console() {
+  for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+    if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF) continue;
+    // The lowest free descriptor is this one.
+    const int null_device = open("/dev/null", O_RDWR);
+    if (null_device >= 0 && null_device != descriptor) {
+      dup2(null_device, descriptor);
+      close(null_device);
+    }
+  }
+  signal(SIGPIPE, SIG_IGN);
+  std::setvbuf(stderr, nullptr, _IONBF, 0);
+}
 
 // The POSIX streams do not translate line feeds: do it here.
 void write_console(std::FILE* stream, std::string_view text) {

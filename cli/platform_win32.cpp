@@ -15,6 +15,9 @@ bool identity_of(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
 
 }  // namespace
 
+// The runtime keeps descriptors 0, 1 and 2 for the console streams even when
+// the program was started without them, so no file opened later can take
+// their place; and a pipe whose reader has gone only fails the write.
 void prepare_console() {
   _setmode(_fileno(stdout), _O_TEXT);
   _setmode(_fileno(stderr), _O_TEXT);

@@ -159,6 +159,20 @@ TEST(Files, OutputThatIsTheInputIsRefused) {
   EXPECT_EQ(scratch.read("b.mzt"), std::string(kProgram.begin(), kProgram.end()));
 }
 
+// Lines 1 to `count` of PRINT with a string of `width` X, and their listing.
+std::pair<std::vector<Line>, std::string> print_lines(unsigned count, std::size_t width) {
+  std::vector<Line> lines;
+  std::string listing;
+  const std::string text = "\"" + std::string(width, 'X') + "\"";
+  for (unsigned n = 1; n <= count; ++n) {
+    lines.push_back({static_cast<std::uint16_t>(n), "\x8F " + text});
+    char number[16];
+    std::snprintf(number, sizeof number, "%5u ", n);
+    listing += number + ("PRINT " + text) + "\n";
+  }
+  return {lines, listing};
+}
+
 TEST(Files, ListingThatCannotBeWritten) {
   if (testing_windows_build()) GTEST_SKIP() << "Windows has no /dev/full to fill";
   Scratch scratch;
@@ -200,6 +214,46 @@ TEST(Listing, FindingsGoToStandardErrorAndTheRunSucceeds) {
   scratch.write("a.mzt", bad_end);
   expect_run(scratch.run({"a.mzt"}), {0, written("a.txt"), kAbnormal});
   EXPECT_EQ(scratch.read("a.txt"), "   10 A\n");
+}
+
+struct ConsoleCase {
+  const char* name;
+  Start start;
+  std::string out;
+  std::string err;
+};
+
+// 1000 lines and a code with no keyword: what was listed reaches the file
+// whatever the console streams are, and no console text gets into it.
+void expect_whole_listing(const std::vector<ConsoleCase>& cases) {
+  auto [lines, listing] = print_lines(1000, 2);
+  lines.push_back({1001, "\x82"});
+  listing += " 1001 ";
+  for (const ConsoleCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Scratch scratch;
+    scratch.write("a.mzt", image_of(lines));
+    expect_run(scratch.run({"a.mzt"}, c.start), {0, c.out, c.err});
+    EXPECT_EQ(scratch.read("a.txt"), listing);
+    EXPECT_EQ(scratch.names(), (std::vector<std::string>{"a.mzt", "a.txt"}));
+  }
+}
+
+TEST(Console, ReportsAndMessagesDoNotCostTheListing) {
+  expect_whole_listing({
+      {"standard error a pipe whose reader has gone", {.error_reader_gone = true}, written("a.txt"), ""},
+  });
+}
+
+TEST(Console, ClosedDescriptorsAreNotTakenByTheListing) {
+  if (testing_windows_build()) {
+    GTEST_SKIP() << "Wine started without descriptors 0 to 2 gives them to its own files (the folder, its server's "
+                    "socket)";
+  }
+  expect_whole_listing({
+      {"standard output and error closed", {.closed = kOutput | kError}, "", ""},
+      {"standard input and error closed", {.closed = kInput | kError}, written("a.txt"), ""},
+  });
 }
 
 TEST(Dialects, TheLastOfHAndSDecides) {

@@ -21,6 +21,16 @@ struct RunResult {
   std::string err;
 };
 
+// The standard streams, as bits.
+enum : unsigned { kInput = 1, kOutput = 2, kError = 4 };
+
+// How the program is started besides its arguments. By default standard
+// input is an empty pipe and standard output and standard error are captured.
+struct Start {
+  unsigned closed = 0;             // kInput | kOutput | kError: those closed at the start
+  bool error_reader_gone = false;  // standard error is a pipe whose reader has gone
+};
+
 class Scratch {
  public:
   Scratch();
@@ -37,7 +47,7 @@ class Scratch {
   // The names in the folder, sorted.
   std::vector<std::string> names() const;
 
-  RunResult run(const std::vector<std::string>& arguments) const;
+  RunResult run(const std::vector<std::string>& arguments, const Start& start = {}) const;
 
  private:
   std::filesystem::path root_;
