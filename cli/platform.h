@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -29,9 +30,10 @@ inline void flush_console() {
 }
 
 // Opens an existing regular file for binary reading, letting other programs
-// read and write it meanwhile; null when it cannot be read that way (missing,
-// a folder, a device).
-std::FILE* open_input(const char* name);
+// read and write it meanwhile, and answers its size; null when it cannot be
+// read that way (missing, a folder, a device, a pipe). A named pipe is
+// refused at once, without waiting for a writer.
+std::FILE* open_input(const char* name, std::uint64_t& size);
 
 // Creates or truncates a file for binary writing, shared like the input.
 std::FILE* create_output(const char* name);

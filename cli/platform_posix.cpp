@@ -35,14 +35,21 @@ void write_console(std::FILE* stream, std::string_view text) {
   std::fwrite(translated.data(), 1, translated.size(), stream);
 }
 
-std::FILE* open_input(const char* name) {
-  std::FILE* file = std::fopen(name, "rb");
-  if (file == nullptr) return nullptr;
+std::FILE* open_input(const char* name, std::uint64_t& size) {
+  // Without O_NONBLOCK, opening a named pipe waits for a writer.
+  const int descriptor = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0) return nullptr;
   struct stat status {};
-  if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
-    std::fclose(file);
+  std::FILE* file = nullptr;
+  if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+      fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) == 0) {
+    file = fdopen(descriptor, "rb");
+  }
+  if (file == nullptr) {
+    close(descriptor);
     return nullptr;
   }
+  size = static_cast<std::uint64_t>(status.st_size);
   return file;
 }
 

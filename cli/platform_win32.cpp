@@ -27,7 +27,7 @@ void prepare_console() {
 // The runtime's text mode turns "\n" into CR LF on the console streams.
 void write_console(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
-std::FILE* open_input(const char* name) {
+std::FILE* open_input(const char* name, std::uint64_t& size) {
   std::FILE* file = _fsopen(name, "rb", _SH_DENYNO);
   if (file == nullptr) return nullptr;
   struct _stat64 status {};
@@ -35,6 +35,7 @@ std::FILE* open_input(const char* name) {
     std::fclose(file);
     return nullptr;
   }
+  size = static_cast<std::uint64_t>(status.st_size);
   return file;
 }
 

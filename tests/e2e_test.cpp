@@ -2,6 +2,8 @@
 // exit statuses and the listing file, byte for byte.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -128,12 +130,32 @@ TEST(Files, InputThatCannotBeReadLeavesNoOutput) {
 }
 
 TEST(Files, PipesAndDevicesAreNotRead) {
-  if (testing_windows_build()) GTEST_SKIP() << "/dev/stdin and /dev/null are POSIX names";
-  // A pipe (standard input here) and a device have no length to measure.
+  if (testing_windows_build()) GTEST_SKIP() << "/dev/stdin, /dev/null and named pipes are POSIX things";
+  // A pipe (standard input here) and a device have no length to measure; a
+  // named pipe with no writer is refused without waiting for one.
   Scratch scratch;
+  ASSERT_EQ(mkfifo((scratch.dir() / "fifo.mzt").c_str(), 0644), 0);
   expect_run(scratch.run({"/dev/stdin", "-o", "pipe.txt"}), {kFailure, read_failed("/dev/stdin")});
   expect_run(scratch.run({"/dev/null", "-o", "null.txt"}), {kFailure, read_failed("/dev/null")});
-  EXPECT_EQ(scratch.names(), std::vector<std::string>{});
+  expect_run(scratch.run({"fifo.mzt"}, {.kill_after_seconds = 10}), {kFailure, read_failed("fifo.mzt")});
+  EXPECT_EQ(scratch.names(), std::vector<std::string>{"fifo.mzt"});
+}
+
+TEST(Files, InputTooLargeToHoldIsNotReadInPart) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "AddressSanitizer cannot start within a limit on address space";
+#endif
+  // Sparse files holding a program at their start, read with 2 GiB of
+  // address space: 3 GiB, and 4 GiB + 812 bytes, where a 32-bit length would
+  // see 812 bytes.
+  for (const std::uintmax_t size : {std::uintmax_t{3} << 30, (std::uintmax_t{4} << 30) + 812}) {
+    SCOPED_TRACE(size);
+    Scratch scratch;
+    scratch.write("big.mzt", kProgram);
+    std::filesystem::resize_file(scratch.dir() / "big.mzt", size);
+    expect_run(scratch.run({"big.mzt"}, {.limits = {{RLIMIT_AS, 2L << 30}}}), {kFailure, kNoMemory});
+    EXPECT_EQ(scratch.names(), std::vector<std::string>{"big.mzt"});
+  }
 }
 
 TEST(Files, OutputThatCannotBeCreated) {

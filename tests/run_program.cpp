@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <iconv.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,7 +45,13 @@ std::string slurp(const std::filesystem::path& path) {
   for (int descriptor = 0; descriptor <= 2; ++descriptor) {
     if ((start.closed >> descriptor & 1) != 0) close(descriptor);
   }
+  for (const auto& [resource, limit] : start.limits) {
+    const rlimit value{static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+    if (setrlimit(resource, &value) != 0) _exit(126);
+  }
   signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
+  signal(SIGXFSZ, SIG_IGN);  // a write past the size limit fails instead
+  alarm(start.kill_after_seconds);
   std::vector<char*> argv;
   for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace detoken::testing {
@@ -27,8 +28,10 @@ enum : unsigned { kInput = 1, kOutput = 2, kError = 4 };
 // How the program is started besides its arguments. By default standard
 // input is an empty pipe and standard output and standard error are captured.
 struct Start {
-  unsigned closed = 0;             // kInput | kOutput | kError: those closed at the start
-  bool error_reader_gone = false;  // standard error is a pipe whose reader has gone
+  unsigned closed = 0;                       // kInput | kOutput | kError: those closed at the start
+  bool error_reader_gone = false;            // standard error is a pipe whose reader has gone
+  std::vector<std::pair<int, long>> limits;  // resource limits (setrlimit), SIGXFSZ ignored
+  unsigned kill_after_seconds = 0;           // a guard against a hang, not a timing
 };
 
 class Scratch {
