@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <string>
+
 #include "cli/platform.h"
 
 namespace detoken {
@@ -11,6 +13,28 @@ namespace {
 
 bool identity_of(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
   return handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info) != 0;
+}
+
+// The folder part of `path`, with its final separator or drive colon ("C:"),
+// or empty for a name alone.
+std::string folder_of(const std::string& path) {
+  const std::size_t start = path.find_last_of("/\\") + 1;
+  if (start == 0 && path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+  return path.substr(0, start);
+}
+
+// Where `name` leads when it is a symbolic link; `name` itself otherwise, or
+// when the file it leads to cannot be opened.
+std::string where_link_leads(const char* name) {
+  const DWORD attributes = GetFileAttributesA(name);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return name;
+  HANDLE file = CreateFileA(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return name;
+  char target[4 * MAX_PATH];
+  const DWORD length = GetFinalPathNameByHandleA(file, target, sizeof target, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  CloseHandle(file);
+  return length > 0 && length < sizeof target ? std::string(target, length) : std::string(name);
 }
 
 }  // namespace
@@ -39,8 +63,6 @@ std::FILE* open_input(const char* name, std::uint64_t& size) {
   return file;
 }
 
-std::FILE* create_output(const char* name) { return _fsopen(name, "wb", _SH_DENYNO); }
-
 bool is_same_file(std::FILE* input, const char* name) {
   BY_HANDLE_FILE_INFORMATION input_info{};
   BY_HANDLE_FILE_INFORMATION named_info{};
@@ -52,6 +74,61 @@ bool is_same_file(std::FILE* input, const char* name) {
   if (named != INVALID_HANDLE_VALUE) CloseHandle(named);
   return known && input_info.dwVolumeSerialNumber == named_info.dwVolumeSerialNumber &&
          input_info.nFileIndexHigh == named_info.nFileIndexHigh && input_info.nFileIndexLow == named_info.nFileIndexLow;
+}
+
+bool open_output(OutputFile& output, const char* name) {
+  output = {};
+  // Opening for writing, without creating or truncating, tells whether the
+  // name may be written at all and what is there.
+  HANDLE existing = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+  if (existing == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+  if (existing != INVALID_HANDLE_VALUE) {
+    const bool on_disk = GetFileType(existing) == FILE_TYPE_DISK;
+    CloseHandle(existing);
+    if (!on_disk) {
+      output.final_name = name;
+      output.stream = _fsopen(name, "wb", _SH_DENYNO);
+      return output.stream != nullptr;
+    }
+  }
+  output.final_name = where_link_leads(name);
+  const std::string folder = folder_of(output.final_name);
+  char temporary[MAX_PATH];
+  if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tmp", 0, temporary) == 0) {
+    output = {};
+    return false;
+  }
+  output.temporary_name = temporary;
+  output.stream = _fsopen(temporary, "wb", _SH_DENYNO);
+  if (output.stream == nullptr) {
+    discard_output(output);
+    return false;
+  }
+  return true;
+}
+
+CommitResult commit_output(OutputFile& output, bool replace) {
+  const bool written = std::ferror(output.stream) == 0;
+  const bool closed = std::fclose(output.stream) == 0;
+  output.stream = nullptr;
+  CommitResult result = written && closed ? CommitResult::Done : CommitResult::Failed;
+  if (output.temporary_name.empty()) return result;
+  if (result == CommitResult::Done && MoveFileExA(output.temporary_name.c_str(), output.final_name.c_str(),
+                                                  replace ? MOVEFILE_REPLACE_EXISTING : 0) == 0) {
+    const DWORD error = GetLastError();
+    result = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? CommitResult::Exists : CommitResult::Failed;
+  }
+  if (result != CommitResult::Done) DeleteFileA(output.temporary_name.c_str());
+  output.temporary_name.clear();
+  return result;
+}
+
+void discard_output(OutputFile& output) {
+  if (output.stream != nullptr) std::fclose(output.stream);
+  output.stream = nullptr;
+  if (!output.temporary_name.empty()) DeleteFileA(output.temporary_name.c_str());
+  output.temporary_name.clear();
 }
 
 }  // namespace detoken

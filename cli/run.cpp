@@ -42,18 +42,23 @@ bool read_whole(std::FILE* input, std::uint8_t* image, std::size_t size) {
   return true;
 }
 
-// Creates the output, lists the image into it and closes it.
+// Lists the image into the output file and puts the file in place, over the
+// file of that name: a listing that could not be written whole leaves that
+// file as it was.
 int write_listing(std::span<const std::uint8_t> image, const RunOptions& options) {
-  std::FILE* file = create_output(options.output_name);
-  if (file == nullptr) {
+  OutputFile file;
+  if (!open_output(file, options.output_name)) {
     say(messages::kCannotCreate, options.output_name);
     return kExitFailure;
   }
-  Output out(file, write_standard_error);
+  Output out(file.stream, write_standard_error);
   list_program(image, out, decoder_for(options.dialect));
-  const bool written = out.flush();
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
+  if (!out.flush()) {
+    discard_output(file);
+    say(messages::kWriteFailed, options.output_name);
+    return kExitFailure;
+  }
+  if (commit_output(file, true) != CommitResult::Done) {
     say(messages::kWriteFailed, options.output_name);
     return kExitFailure;
   }
@@ -74,7 +79,7 @@ int convert_open_input(std::FILE* input, std::uint64_t length, const RunOptions&
     say(messages::kReadFailed, options.input_name);
     return kExitFailure;
   }
-  // Creating the output would truncate the input it names.
+  // The listing would take the place of the input it names.
   if (is_same_file(input, options.output_name)) {
     say(messages::kSameAsInput, options.output_name);
     return kExitFailure;

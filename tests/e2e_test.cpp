@@ -195,6 +195,34 @@ std::pair<std::vector<Line>, std::string> print_lines(unsigned count, std::size_
   return {lines, listing};
 }
 
+TEST(Files, FailedRunLeavesTheNamedFileAsItWas) {
+  if (testing_windows_build()) {
+    GTEST_SKIP() << "the file size limit would pass to the wineserver the run starts, which then cannot save "
+                    "Wine's registry";
+  }
+  // A listing of 140 KB written with files limited to 64 KiB, over a file
+  // named directly and through a symbolic link.
+  const auto [lines, listing] = print_lines(4000, 20);
+  const std::string old_listing(1700, 'o');
+  for (const std::string name : {"d/old.txt", "link.txt"}) {
+    SCOPED_TRACE(name);
+    Scratch scratch;
+    scratch.write("a.mzt", image_of(lines));
+    std::filesystem::create_directory(scratch.dir() / "d");
+    scratch.write("d/old.txt", old_listing);
+    std::filesystem::create_symlink("d/old.txt", scratch.dir() / "link.txt");
+    expect_run(scratch.run({"-o", name, "a.mzt"}, {.limits = {{RLIMIT_FSIZE, 64 * 1024}}}),
+               {kFailure, console_text("'" + name + "'の書き込みに失敗しました\n")});
+    EXPECT_EQ(scratch.read("d/old.txt"), old_listing);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.dir() / "d"), {}), 1);
+    // Without the limit the listing takes the file's place; the link stays.
+    expect_run(scratch.run({"-o", name, "a.mzt"}), {0, written(name)});
+    EXPECT_EQ(scratch.read("d/old.txt"), listing);
+    EXPECT_TRUE(std::filesystem::is_symlink(scratch.dir() / "link.txt"));
+    EXPECT_EQ(scratch.names(), (std::vector<std::string>{"a.mzt", "d", "link.txt"}));
+  }
+}
+
 TEST(Files, ListingThatCannotBeWritten) {
   if (testing_windows_build()) GTEST_SKIP() << "Windows has no /dev/full to fill";
   Scratch scratch;
@@ -262,8 +290,10 @@ void expect_whole_listing(const std::vector<ConsoleCase>& cases) {
 }
 
 TEST(Console, ReportsAndMessagesDoNotCostTheListing) {
+  const std::string report = console_text("Syntax error in 1001 (82)\n");
   expect_whole_listing({
       {"standard error a pipe whose reader has gone", {.error_reader_gone = true}, written("a.txt"), ""},
+      {"standard output into the listing's own file", {.output_to = "a.txt"}, "", report},
   });
 }
 

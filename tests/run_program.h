@@ -30,6 +30,7 @@ enum : unsigned { kInput = 1, kOutput = 2, kError = 4 };
 struct Start {
   unsigned closed = 0;                       // kInput | kOutput | kError: those closed at the start
   bool error_reader_gone = false;            // standard error is a pipe whose reader has gone
+  std::string output_to;                     // a file of the scratch folder taking standard output
   std::vector<std::pair<int, long>> limits;  // resource limits (setrlimit), SIGXFSZ ignored
   unsigned kill_after_seconds = 0;           // a guard against a hang, not a timing
 };
