@@ -1,13 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 // What differs between Windows and the POSIX systems: the console streams,
-// and opening and replacing files. Everything else in the program is the
-// same everywhere.
+// file names, and opening and replacing files. Everything else in the program
+// is the same everywhere.
 namespace detoken {
 
 // Called first thing. Makes sure descriptors 0, 1 and 2 are open (on the null
@@ -30,6 +31,12 @@ inline void flush_console() {
   std::fflush(stdout);
   std::fflush(stderr);
 }
+
+// Where the file's own name begins in `path`: just after its last '/' or
+// '\'. On Windows a name is in the ANSI code page (932 in Japan), where a
+// '\' byte can be the second byte of a double-byte character (ソ is 83 5C):
+// such a byte is no separator. Elsewhere names are plain bytes.
+std::size_t file_name_start(const char* path);
 
 // Opens an existing regular file for binary reading, letting other programs
 // read and write it meanwhile, and answers its size; null when it cannot be

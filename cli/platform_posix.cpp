@@ -77,6 +77,14 @@ void write_console(std::FILE* stream, std::string_view text) {
   std::fwrite(translated.data(), 1, translated.size(), stream);
 }
 
+std::size_t file_name_start(const char* path) {
+  std::size_t start = 0;
+  for (std::size_t at = 0; path[at] != '\0'; ++at) {
+    if (path[at] == '/' || path[at] == '\\') start = at + 1;
+  }
+  return start;
+}
+
 std::FILE* open_input(const char* name, std::uint64_t& size) {
   // Without O_NONBLOCK, opening a named pipe waits for a writer.
   const int descriptor = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);

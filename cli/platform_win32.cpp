@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <io.h>
+#include <mbstring.h>
 #include <share.h>
 #include <sys/stat.h>
 #include <windows.h>
@@ -18,7 +19,7 @@ bool identity_of(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
 // The folder part of `path`, with its final separator or drive colon ("C:"),
 // or empty for a name alone.
 std::string folder_of(const std::string& path) {
-  const std::size_t start = path.find_last_of("/\\") + 1;
+  const std::size_t start = file_name_start(path.c_str());
   if (start == 0 && path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
   return path.substr(0, start);
 }
@@ -50,6 +51,20 @@ void prepare_console() {
 
 // The runtime's text mode turns "\n" into CR LF on the console streams.
 void write_console(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+// The runtime's multibyte code page is the ANSI code page the arguments come
+// in: a lead byte takes the byte after it along.
+std::size_t file_name_start(const char* path) {
+  std::size_t start = 0;
+  for (std::size_t at = 0; path[at] != '\0'; ++at) {
+    if (_ismbblead(static_cast<unsigned char>(path[at])) && path[at + 1] != '\0') {
+      ++at;
+    } else if (path[at] == '/' || path[at] == '\\') {
+      start = at + 1;
+    }
+  }
+  return start;
+}
 
 std::FILE* open_input(const char* name, std::uint64_t& size) {
   std::FILE* file = _fsopen(name, "rb", _SH_DENYNO);

@@ -2,6 +2,7 @@
 // exit statuses and the listing file, byte for byte.
 
 #include <gtest/gtest.h>
+#include <locale.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -117,6 +118,26 @@ TEST(CommandLine, OutputNamesUpTo255Characters) {
   expect_run(scratch.run({stem251 + "m"}), {kFailure, kNameTooLong});
   expect_run(scratch.run({"-o" + name255 + "o", "-x", stem251}), {kFailure, kNameTooLong});
   EXPECT_EQ(scratch.names(), before);
+}
+
+// On Windows, names come in the ANSI code page: in 932, 表 is 95 5C and ソ
+// 83 5C, whose second byte is not the folder separator '\'.
+TEST(CommandLine, JapaneseNamesInCodePage932) {
+  if (!testing_windows_build()) GTEST_SKIP() << "on POSIX systems names are plain bytes";
+  locale_t japanese = newlocale(LC_ALL_MASK, "ja_JP.UTF-8", nullptr);
+  if (japanese == nullptr) {
+    GTEST_SKIP() << "no ja_JP.UTF-8 locale to run Wine in code page 932 (localedef -i ja_JP -f UTF-8 ja_JP.UTF-8)";
+  }
+  freelocale(japanese);
+  const std::pair<std::string, std::string> cases[] = {{"A.表", "A.txt"}, {"表.ソ", "表.txt"}, {"ソ/表", "ソ/表.txt"}};
+  for (const auto& [input, output] : cases) {
+    SCOPED_TRACE(input);
+    Scratch scratch;
+    std::filesystem::create_directory(scratch.dir() / "ソ");
+    scratch.write(input, kProgram);
+    expect_run(scratch.run({input}, {.environment = {"LC_ALL=ja_JP.UTF-8"}}), {0, written(output)});
+    EXPECT_EQ(scratch.read(output), kListing);
+  }
 }
 
 TEST(Files, InputThatCannotBeReadLeavesNoOutput) {

@@ -50,6 +50,7 @@ std::string slurp(const std::filesystem::path& path) {
     const rlimit value{static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
     if (setrlimit(resource, &value) != 0) _exit(126);
   }
+  for (const std::string& setting : start.environment) putenv(const_cast<char*>(setting.c_str()));
   signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
   signal(SIGXFSZ, SIG_IGN);  // a write past the size limit fails instead
   alarm(start.kill_after_seconds);

@@ -32,6 +32,7 @@ struct Start {
   bool error_reader_gone = false;            // standard error is a pipe whose reader has gone
   std::string output_to;                     // a file of the scratch folder taking standard output
   std::vector<std::pair<int, long>> limits;  // resource limits (setrlimit), SIGXFSZ ignored
+  std::vector<std::string> environment;      // NAME=value settings added
   unsigned kill_after_seconds = 0;           // a guard against a hang, not a timing
 };
 
