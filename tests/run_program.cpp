@@ -33,8 +33,8 @@ std::string slurp(const std::filesystem::path& path) {
   int no_input[2];
   if (pipe(no_input) != 0 || dup2(no_input[0], 0) < 0) _exit(126);
   close(no_input[1]);  // standard input is a pipe with nothing in it
-  const auto out_path = start.output_to.empty() ? root / "stdout" : work / start.output_to;
-  const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int out = open((root / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (!start.output_to.empty()) out = open((work / start.output_to).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   int err = open((root / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (start.error_reader_gone) {
     int gone[2];
