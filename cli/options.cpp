@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "cli/platform.h"
+
 namespace detoken {
 namespace {
 
@@ -20,10 +22,7 @@ bool copy_output_name(RunOptions& options, const char* name) {
 bool derive_output_name(RunOptions& options) {
   if (!copy_output_name(options, options.input_name)) return false;
   char* const name = options.output_name;
-  char* file_name = name;
-  for (char* c = name; *c != '\0'; ++c) {
-    if (*c == '/' || *c == '\\') file_name = c + 1;
-  }
+  char* const file_name = name + file_name_start(name);
   char* extension = std::strrchr(file_name, '.');
   if (extension == nullptr) extension = file_name + std::strlen(file_name);
   if (static_cast<std::size_t>(extension - name) > kExtensionRoom) return false;

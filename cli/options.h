@@ -38,7 +38,8 @@ bool copy_output_name(RunOptions& options, const char* name);
 
 // The output name from the input name: its extension, or its end when it has
 // none, replaced by ".txt". Only the file's own name is searched for the dot
-// (after the last '/' or '\'). False when the result would not fit.
+// (after the last '/' or '\', see file_name_start). False when the result
+// would not fit.
 bool derive_output_name(RunOptions& options);
 
 }  // namespace detoken

@@ -1,16 +1,27 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
-// What differs between Windows and the POSIX systems: the console streams and
-// opening files. Everything else in the program is the same everywhere.
+// What differs between Windows and the POSIX systems: the console streams,
+// file names, and opening and replacing files. Everything else in the program
+// is the same everywhere.
 namespace detoken {
 
-// Standard output and standard error are text streams: each "\n" goes out as
-// carriage return and line feed, nothing else is changed. Standard error is
-// unbuffered.
+// Called first thing. Makes sure descriptors 0, 1 and 2 are open (on the null
+// device when the program was started without them), so that no file opened
+// later takes their place and receives the console's text; on POSIX, a write
+// to a pipe whose reader has gone fails instead of ending the process.
+// Standard output and standard error are then text streams: each "\n" goes
+// out as carriage return and line feed, nothing else is changed. Standard
+// error is unbuffered.
 void prepare_console();
+
+// Writes to a console stream. A write that fails is not an error of the run:
+// nothing is answered.
 void write_console(std::FILE* stream, std::string_view text);
 
 inline void write_standard_output(std::string_view text) { write_console(stdout, text); }
@@ -21,15 +32,53 @@ inline void flush_console() {
   std::fflush(stderr);
 }
 
-// Opens an existing regular file for binary reading, letting other programs
-// read and write it meanwhile; null when it cannot be read that way (missing,
-// a folder, a device).
-std::FILE* open_input(const char* name);
+// Where the file's own name begins in `path`: just after its last '/' or
+// '\'. On Windows a name is in the ANSI code page (932 in Japan), where a
+// '\' byte can be the second byte of a double-byte character (ソ is 83 5C):
+// such a byte is no separator. Elsewhere names are plain bytes.
+std::size_t file_name_start(const char* path);
 
-// Creates or truncates a file for binary writing, shared like the input.
-std::FILE* create_output(const char* name);
+// Opens an existing regular file for binary reading, letting other programs
+// read and write it meanwhile, and answers its size; null when it cannot be
+// read that way (missing, a folder, a device, a pipe). A named pipe is
+// refused at once, without waiting for a writer.
+std::FILE* open_input(const char* name, std::uint64_t& size);
 
 // Whether `name` is the very file open as `input`, however it is spelled.
 bool is_same_file(std::FILE* input, const char* name);
+
+// A file being written. A regular file, or a name where nothing is yet, is
+// written to a temporary file in the same folder, which takes the name only
+// when the whole file has been written: until then the named file stays as
+// it was. Anything else (a device, a terminal, a pipe) is written directly.
+struct OutputFile {
+  std::FILE* stream = nullptr;
+  // The name the file ends up with: the name given, or, when that is a
+  // symbolic link, the file it leads to (the link stays).
+  std::string final_name;
+  // Empty when the file is written directly.
+  std::string temporary_name;
+};
+
+enum class CommitResult {
+  Done,    // the file is in place
+  Exists,  // a file is already there and was not to be replaced
+  Failed,  // a write, the flush, the close or the rename failed
+};
+
+// Opens `output` for writing to `name`; false, with nothing left behind, when
+// it cannot be created (a missing or read-only folder, a read-only file, a
+// folder of that name).
+bool open_output(OutputFile& output, const char* name);
+
+// Flushes and closes the file and moves it to its final name, over a file
+// already there only when `replace` (without replacing, a file that appears
+// meanwhile is never overwritten). A file written directly is never in the
+// way. Whatever the result, the file is closed and no temporary file is left.
+CommitResult commit_output(OutputFile& output, bool replace);
+
+// Closes the file and removes the temporary file: the final name stays as it
+// was.
+void discard_output(OutputFile& output);
 
 }  // namespace detoken

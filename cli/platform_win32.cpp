@@ -1,8 +1,11 @@
 #include <fcntl.h>
 #include <io.h>
+#include <mbstring.h>
 #include <share.h>
 #include <sys/stat.h>
 #include <windows.h>
+
+#include <string>
 
 #include "cli/platform.h"
 
@@ -13,8 +16,33 @@ bool identity_of(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
   return handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info) != 0;
 }
 
+// The folder part of `path`, with its final separator or drive colon ("C:"),
+// or empty for a name alone.
+std::string folder_of(const std::string& path) {
+  const std::size_t start = file_name_start(path.c_str());
+  if (start == 0 && path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+  return path.substr(0, start);
+}
+
+// Where `name` leads when it is a symbolic link; `name` itself otherwise, or
+// when the file it leads to cannot be opened.
+std::string where_link_leads(const char* name) {
+  const DWORD attributes = GetFileAttributesA(name);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return name;
+  HANDLE file = CreateFileA(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return name;
+  char target[4 * MAX_PATH];
+  const DWORD length = GetFinalPathNameByHandleA(file, target, sizeof target, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  CloseHandle(file);
+  return length > 0 && length < sizeof target ? std::string(target, length) : std::string(name);
+}
+
 }  // namespace
 
+// The runtime keeps descriptors 0, 1 and 2 for the console streams even when
+// the program was started without them, so no file opened later can take
+// their place; and a pipe whose reader has gone only fails the write.
 void prepare_console() {
   _setmode(_fileno(stdout), _O_TEXT);
   _setmode(_fileno(stderr), _O_TEXT);
@@ -24,7 +52,21 @@ void prepare_console() {
 // The runtime's text mode turns "\n" into CR LF on the console streams.
 void write_console(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
-std::FILE* open_input(const char* name) {
+// The runtime's multibyte code page is the ANSI code page the arguments come
+// in: a lead byte takes the byte after it along.
+std::size_t file_name_start(const char* path) {
+  std::size_t start = 0;
+  for (std::size_t at = 0; path[at] != '\0'; ++at) {
+    if (_ismbblead(static_cast<unsigned char>(path[at])) && path[at + 1] != '\0') {
+      ++at;
+    } else if (path[at] == '/' || path[at] == '\\') {
+      start = at + 1;
+    }
+  }
+  return start;
+}
+
+std::FILE* open_input(const char* name, std::uint64_t& size) {
   std::FILE* file = _fsopen(name, "rb", _SH_DENYNO);
   if (file == nullptr) return nullptr;
   struct _stat64 status {};
@@ -32,10 +74,9 @@ std::FILE* open_input(const char* name) {
     std::fclose(file);
     return nullptr;
   }
+  size = static_cast<std::uint64_t>(status.st_size);
   return file;
 }
-
-std::FILE* create_output(const char* name) { return _fsopen(name, "wb", _SH_DENYNO); }
 
 bool is_same_file(std::FILE* input, const char* name) {
   BY_HANDLE_FILE_INFORMATION input_info{};
@@ -48,6 +89,61 @@ bool is_same_file(std::FILE* input, const char* name) {
   if (named != INVALID_HANDLE_VALUE) CloseHandle(named);
   return known && input_info.dwVolumeSerialNumber == named_info.dwVolumeSerialNumber &&
          input_info.nFileIndexHigh == named_info.nFileIndexHigh && input_info.nFileIndexLow == named_info.nFileIndexLow;
+}
+
+bool open_output(OutputFile& output, const char* name) {
+  output = {};
+  // Opening for writing, without creating or truncating, tells whether the
+  // name may be written at all and what is there.
+  HANDLE existing = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+  if (existing == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+  if (existing != INVALID_HANDLE_VALUE) {
+    const bool on_disk = GetFileType(existing) == FILE_TYPE_DISK;
+    CloseHandle(existing);
+    if (!on_disk) {
+      output.final_name = name;
+      output.stream = _fsopen(name, "wb", _SH_DENYNO);
+      return output.stream != nullptr;
+    }
+  }
+  output.final_name = where_link_leads(name);
+  const std::string folder = folder_of(output.final_name);
+  char temporary[MAX_PATH];
+  if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tmp", 0, temporary) == 0) {
+    output = {};
+    return false;
+  }
+  output.temporary_name = temporary;
+  output.stream = _fsopen(temporary, "wb", _SH_DENYNO);
+  if (output.stream == nullptr) {
+    discard_output(output);
+    return false;
+  }
+  return true;
+}
+
+CommitResult commit_output(OutputFile& output, bool replace) {
+  const bool written = std::ferror(output.stream) == 0;
+  const bool closed = std::fclose(output.stream) == 0;
+  output.stream = nullptr;
+  CommitResult result = written && closed ? CommitResult::Done : CommitResult::Failed;
+  if (output.temporary_name.empty()) return result;
+  if (result == CommitResult::Done && MoveFileExA(output.temporary_name.c_str(), output.final_name.c_str(),
+                                                  replace ? MOVEFILE_REPLACE_EXISTING : 0) == 0) {
+    const DWORD error = GetLastError();
+    result = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? CommitResult::Exists : CommitResult::Failed;
+  }
+  if (result != CommitResult::Done) DeleteFileA(output.temporary_name.c_str());
+  output.temporary_name.clear();
+  return result;
+}
+
+void discard_output(OutputFile& output) {
+  if (output.stream != nullptr) std::fclose(output.stream);
+  output.stream = nullptr;
+  if (!output.temporary_name.empty()) DeleteFileA(output.temporary_name.c_str());
+  output.temporary_name.clear();
 }
 
 }  // namespace detoken

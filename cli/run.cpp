@@ -31,26 +31,34 @@ void show_usage() {
   write_standard_output(messages::kUsageSBasic);
 }
 
-// The file's length, by seeking to its end; -1 when it cannot be measured.
-long measure(std::FILE* file) {
-  if (std::fseek(file, 0, SEEK_END) != 0) return -1;
-  const long length = std::ftell(file);
-  if (std::fseek(file, 0, SEEK_SET) != 0) return -1;
-  return length;
+// Reads `size` bytes, in pieces that any runtime's fread takes whole.
+bool read_whole(std::FILE* input, std::uint8_t* image, std::size_t size) {
+  constexpr std::size_t kPiece = std::size_t{1} << 30;
+  for (std::size_t done = 0; done < size;) {
+    const std::size_t piece = size - done < kPiece ? size - done : kPiece;
+    if (std::fread(image + done, 1, piece, input) != piece) return false;
+    done += piece;
+  }
+  return true;
 }
 
-// Creates the output, lists the image into it and closes it.
+// Lists the image into the output file and puts the file in place, over the
+// file of that name: a listing that could not be written whole leaves that
+// file as it was.
 int write_listing(std::span<const std::uint8_t> image, const RunOptions& options) {
-  std::FILE* file = create_output(options.output_name);
-  if (file == nullptr) {
+  OutputFile file;
+  if (!open_output(file, options.output_name)) {
     say(messages::kCannotCreate, options.output_name);
     return kExitFailure;
   }
-  Output out(file, write_standard_error);
+  Output out(file.stream, write_standard_error);
   list_program(image, out, decoder_for(options.dialect));
-  const bool written = out.flush();
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
+  if (!out.flush()) {
+    discard_output(file);
+    say(messages::kWriteFailed, options.output_name);
+    return kExitFailure;
+  }
+  if (commit_output(file, true) != CommitResult::Done) {
     say(messages::kWriteFailed, options.output_name);
     return kExitFailure;
   }
@@ -58,24 +66,20 @@ int write_listing(std::span<const std::uint8_t> image, const RunOptions& options
 }
 
 // Reads the open input whole and writes its listing.
-int convert_open_input(std::FILE* input, const RunOptions& options) {
-  const long length = measure(input);
-  if (length < 0) {
-    say(messages::kReadFailed, options.input_name);
-    return kExitFailure;
-  }
+int convert_open_input(std::FILE* input, std::uint64_t length, const RunOptions& options) {
   const auto size = static_cast<std::size_t>(length);
-  // An empty file has nothing to allocate: reported like a failed allocation.
-  std::unique_ptr<std::uint8_t[]> image(size == 0 ? nullptr : new (std::nothrow) std::uint8_t[size]);
+  // An empty file has nothing to allocate: reported like a failed allocation,
+  // and so is a file too large to hold.
+  std::unique_ptr<std::uint8_t[]> image(size == 0 || size != length ? nullptr : new (std::nothrow) std::uint8_t[size]);
   if (image == nullptr) {
     write_standard_output(messages::kNoMemory);
     return kExitFailure;
   }
-  if (std::fread(image.get(), 1, size, input) != size) {
+  if (!read_whole(input, image.get(), size)) {
     say(messages::kReadFailed, options.input_name);
     return kExitFailure;
   }
-  // Creating the output would truncate the input it names.
+  // The listing would take the place of the input it names.
   if (is_same_file(input, options.output_name)) {
     say(messages::kSameAsInput, options.output_name);
     return kExitFailure;
@@ -86,12 +90,13 @@ int convert_open_input(std::FILE* input, const RunOptions& options) {
 }  // namespace
 
 int convert(const RunOptions& options) {
-  std::FILE* input = open_input(options.input_name);
+  std::uint64_t length = 0;
+  std::FILE* input = open_input(options.input_name, length);
   if (input == nullptr) {
     say(messages::kReadFailed, options.input_name);
     return kExitFailure;
   }
-  const int status = convert_open_input(input, options);
+  const int status = convert_open_input(input, length, options);
   std::fclose(input);
   return status;
 }

@@ -21,6 +21,9 @@ void Output::write_long(std::string_view bytes) {
 
 void Output::report(std::string_view text) {
   if (report_ != nullptr) {
+    // What was listed reaches the file first, whatever becomes of the
+    // console the report goes to.
+    flush();
     report_(text);
   } else {
     reports_.append(text);

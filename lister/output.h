@@ -69,6 +69,8 @@ class Output {
     }
   }
 
+  // Hands a finding to the report function, after writing out to the file
+  // what the listing holds so far.
   void report(std::string_view text);
 
   // Writes out what is held for the file and flushes it; false when this or

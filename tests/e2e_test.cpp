@@ -2,6 +2,9 @@
 // exit statuses and the listing file, byte for byte.
 
 #include <gtest/gtest.h>
+#include <locale.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -117,6 +120,24 @@ TEST(CommandLine, OutputNamesUpTo255Characters) {
   EXPECT_EQ(scratch.names(), before);
 }
 
+// On Windows, names come in the ANSI code page: in 932, 表 is 95 5C and ソ
+// 83 5C, whose second byte is not the folder separator '\'.
+TEST(CommandLine, JapaneseNamesInCodePage932) {
+  if (!testing_windows_build()) GTEST_SKIP() << "on POSIX systems names are plain bytes";
+  locale_t japanese = newlocale(LC_ALL_MASK, "ja_JP.UTF-8", nullptr);
+  if (japanese == nullptr) {
+    GTEST_SKIP() << "no ja_JP.UTF-8 locale to run Wine in code page 932 (localedef -i ja_JP -f UTF-8 ja_JP.UTF-8)";
+  }
+  freelocale(japanese);
+  for (const auto& [input, output] : {std::pair{"A.表", "A.txt"}, std::pair{"表.ソ", "表.txt"}}) {
+    SCOPED_TRACE(input);
+    Scratch scratch;
+    scratch.write(input, kProgram);
+    expect_run(scratch.run({input}, {.environment = {"LC_ALL=ja_JP.UTF-8"}}), {0, written(output)});
+    EXPECT_EQ(scratch.read(output), kListing);
+  }
+}
+
 TEST(Files, InputThatCannotBeReadLeavesNoOutput) {
   Scratch scratch;
   scratch.write("empty.mzt", "");
@@ -128,12 +149,28 @@ TEST(Files, InputThatCannotBeReadLeavesNoOutput) {
 }
 
 TEST(Files, PipesAndDevicesAreNotRead) {
-  if (testing_windows_build()) GTEST_SKIP() << "/dev/stdin and /dev/null are POSIX names";
-  // A pipe (standard input here) and a device have no length to measure.
+  if (testing_windows_build()) GTEST_SKIP() << "/dev/stdin, /dev/null and named pipes are POSIX things";
+  // A pipe (standard input here) and a device have no length to measure; a
+  // named pipe with no writer is refused without waiting for one.
   Scratch scratch;
+  ASSERT_EQ(mkfifo((scratch.dir() / "fifo.mzt").c_str(), 0644), 0);
   expect_run(scratch.run({"/dev/stdin", "-o", "pipe.txt"}), {kFailure, read_failed("/dev/stdin")});
   expect_run(scratch.run({"/dev/null", "-o", "null.txt"}), {kFailure, read_failed("/dev/null")});
-  EXPECT_EQ(scratch.names(), std::vector<std::string>{});
+  expect_run(scratch.run({"fifo.mzt"}, {.kill_after_seconds = 10}), {kFailure, read_failed("fifo.mzt")});
+  EXPECT_EQ(scratch.names(), std::vector<std::string>{"fifo.mzt"});
+}
+
+TEST(Files, InputTooLargeToHoldIsNotReadInPart) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "AddressSanitizer cannot start within a limit on address space";
+#endif
+  // A sparse 4 GiB + 812 bytes, where a 32-bit length sees 812 bytes, read
+  // with 2 GiB of address space.
+  Scratch scratch;
+  scratch.write("big.mzt", kProgram);
+  std::filesystem::resize_file(scratch.dir() / "big.mzt", (std::uintmax_t{4} << 30) + 812);
+  expect_run(scratch.run({"big.mzt"}, {.limits = {{RLIMIT_AS, 2L << 30}}}), {kFailure, kNoMemory});
+  EXPECT_EQ(scratch.names(), std::vector<std::string>{"big.mzt"});
 }
 
 TEST(Files, OutputThatCannotBeCreated) {
@@ -157,6 +194,41 @@ TEST(Files, OutputThatIsTheInputIsRefused) {
              {kFailure, console_text("出力ファイル'link.txt'は入力ファイルと同じです\n")});
   EXPECT_EQ(scratch.read("a.txt"), std::string(kProgram.begin(), kProgram.end()));
   EXPECT_EQ(scratch.read("b.mzt"), std::string(kProgram.begin(), kProgram.end()));
+}
+
+// Lines 1 to `count` of PRINT and a string, then `last` as the next line.
+Bytes long_program(unsigned count, const std::string& last = "") {
+  std::vector<Line> lines;
+  for (unsigned n = 1; n <= count + 1; ++n) {
+    lines.push_back({static_cast<std::uint16_t>(n), n > count ? last : "\x8F \"" + std::string(20, 'X') + "\""});
+  }
+  return image_of(lines);
+}
+
+TEST(Files, FailedRunLeavesTheNamedFileAsItWas) {
+  if (testing_windows_build()) {
+    GTEST_SKIP() << "the file size limit would pass to the wineserver the run starts, which then cannot save "
+                    "Wine's registry";
+  }
+  // 140 KB of listing written with files limited to 64 KiB, over a file named
+  // directly and through a symbolic link; then without the limit.
+  const std::string old_listing(1700, 'o');
+  for (const std::string name : {"d/old.txt", "link.txt"}) {
+    SCOPED_TRACE(name);
+    Scratch scratch;
+    scratch.write("a.mzt", long_program(4000));
+    std::filesystem::create_directory(scratch.dir() / "d");
+    scratch.write("d/old.txt", old_listing);
+    std::filesystem::create_symlink("d/old.txt", scratch.dir() / "link.txt");
+    expect_run(scratch.run({"-o", name, "a.mzt"}, {.limits = {{RLIMIT_FSIZE, 64 * 1024}}}),
+               {kFailure, console_text("'" + name + "'の書き込みに失敗しました\n")});
+    EXPECT_EQ(scratch.read("d/old.txt"), old_listing);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.dir() / "d"), {}), 1);
+    expect_run(scratch.run({"-o", name, "a.mzt"}), {0, written(name)});
+    expect_run(scratch.run({"a.mzt"}), {0, written("a.txt")});
+    EXPECT_EQ(scratch.read("d/old.txt"), scratch.read("a.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(scratch.dir() / "link.txt"));
+  }
 }
 
 TEST(Files, ListingThatCannotBeWritten) {
@@ -200,6 +272,47 @@ TEST(Listing, FindingsGoToStandardErrorAndTheRunSucceeds) {
   scratch.write("a.mzt", bad_end);
   expect_run(scratch.run({"a.mzt"}), {0, written("a.txt"), kAbnormal});
   EXPECT_EQ(scratch.read("a.txt"), "   10 A\n");
+}
+
+struct ConsoleCase {
+  const char* name;
+  Start start;
+  std::string out;
+  std::string err;
+};
+
+// 1000 lines and a code with no keyword: the program lists the same whatever
+// its console streams are, and no console text gets into the file.
+void expect_same_listing(const std::vector<ConsoleCase>& cases) {
+  Scratch scratch;
+  scratch.write("a.mzt", long_program(1000, "\x82"));
+  scratch.run({"-o", "plain.txt", "a.mzt"});
+  for (const ConsoleCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(scratch.dir() / "a.txt");
+    expect_run(scratch.run({"a.mzt"}, c.start), {0, c.out, c.err});
+    EXPECT_EQ(scratch.read("a.txt"), scratch.read("plain.txt"));
+    EXPECT_EQ(scratch.names(), (std::vector<std::string>{"a.mzt", "a.txt", "plain.txt"}));
+  }
+}
+
+TEST(Console, ReportsAndMessagesDoNotCostTheListing) {
+  const std::string report = console_text("Syntax error in 1001 (82)\n");
+  expect_same_listing({
+      {"standard error a pipe whose reader has gone", {.error_reader_gone = true}, written("a.txt"), ""},
+      {"standard output into the listing's own file", {.output_to = "a.txt"}, "", report},
+  });
+}
+
+TEST(Console, ClosedDescriptorsAreNotTakenByTheListing) {
+  if (testing_windows_build()) {
+    GTEST_SKIP() << "Wine started without descriptors 0 to 2 gives them to its own files (the folder, its server's "
+                    "socket)";
+  }
+  expect_same_listing({
+      {"standard output and error closed", {.closed = kOutput | kError}, "", ""},
+      {"standard input and error closed", {.closed = kInput | kError}, written("a.txt"), ""},
+  });
 }
 
 TEST(Dialects, TheLastOfHAndSDecides) {

@@ -1,7 +1,9 @@
 // The pieces of the lister: cursor, line walker, characters and numbers.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstring>
 #include <string>
 
 #include "lister/byte_cursor.h"
@@ -167,6 +169,21 @@ TEST(ContractsDeathTest, OutputRoomAndCursorSkip) {
   EXPECT_DEATH(cursor.skip(3), "count <= bytes_.size\\(\\) - position_");
 }
 #endif
+
+// A finding is reported only once what was listed before it is in the file.
+TEST(Output, ListingReachesTheFileBeforeAReport) {
+  static std::FILE* file;
+  static long long size_at_report;
+  file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  Output out(file, [](std::string_view) {
+    struct stat status {};
+    size_at_report = fstat(fileno(file), &status) == 0 ? status.st_size : -1;
+  });
+  list_program(image_of({{10, "A"}, {20, "\x82"}}), out, decode_sbasic_item);
+  std::fclose(file);
+  EXPECT_EQ(size_at_report, static_cast<long long>(std::strlen("   10 A\n   20 ")));
+}
 
 // Every code 01-FF inside a string literal, one line each, against its
 // character written in UTF-8 and converted by the C library.

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <iconv.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,13 +29,31 @@ std::string slurp(const std::filesystem::path& path) {
 }
 
 [[noreturn]] void run_child(const std::filesystem::path& work, const std::filesystem::path& root,
-                            const std::vector<std::string>& words) {
+                            const std::vector<std::string>& words, const Start& start) {
   int no_input[2];
   if (pipe(no_input) != 0 || dup2(no_input[0], 0) < 0) _exit(126);
   close(no_input[1]);  // standard input is a pipe with nothing in it
-  const int out = open((root / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  const int err = open((root / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int out = open((root / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (!start.output_to.empty()) out = open((work / start.output_to).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  int err = open((root / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (start.error_reader_gone) {
+    int gone[2];
+    if (pipe(gone) != 0) _exit(126);
+    close(gone[0]);
+    err = gone[1];
+  }
   if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(work.c_str()) != 0) _exit(126);
+  for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+    if ((start.closed >> descriptor & 1) != 0) close(descriptor);
+  }
+  for (const auto& [resource, limit] : start.limits) {
+    const rlimit value{static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+    if (setrlimit(resource, &value) != 0) _exit(126);
+  }
+  for (const std::string& setting : start.environment) putenv(const_cast<char*>(setting.c_str()));
+  signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
+  signal(SIGXFSZ, SIG_IGN);  // a write past the size limit fails instead
+  alarm(start.kill_after_seconds);
   std::vector<char*> argv;
   for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
@@ -76,11 +96,11 @@ std::vector<std::string> Scratch::names() const {
   return names;
 }
 
-RunResult Scratch::run(const std::vector<std::string>& arguments) const {
+RunResult Scratch::run(const std::vector<std::string>& arguments, const Start& start) const {
   std::vector<std::string> words = command_words();
   words.insert(words.end(), arguments.begin(), arguments.end());
   const pid_t child = fork();
-  if (child == 0) run_child(work_, root_, words);
+  if (child == 0) run_child(work_, root_, words, start);
   int wait_status = 0;
   if (child < 0 || waitpid(child, &wait_status, 0) != child) throw std::runtime_error("cannot run the program");
   const int status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace detoken::testing {
@@ -19,6 +20,20 @@ struct RunResult {
   int status;
   std::string out;
   std::string err;
+};
+
+// The standard streams, as bits.
+enum : unsigned { kInput = 1, kOutput = 2, kError = 4 };
+
+// How the program is started besides its arguments. By default standard
+// input is an empty pipe and standard output and standard error are captured.
+struct Start {
+  unsigned closed = 0;                       // kInput | kOutput | kError: those closed at the start
+  bool error_reader_gone = false;            // standard error is a pipe whose reader has gone
+  std::string output_to;                     // a file of the scratch folder taking standard output
+  std::vector<std::pair<int, long>> limits;  // resource limits (setrlimit), SIGXFSZ ignored
+  std::vector<std::string> environment;      // NAME=value settings added
+  unsigned kill_after_seconds = 0;           // a guard against a hang, not a timing
 };
 
 class Scratch {
@@ -37,7 +52,7 @@ class Scratch {
   // The names in the folder, sorted.
   std::vector<std::string> names() const;
 
-  RunResult run(const std::vector<std::string>& arguments) const;
+  RunResult run(const std::vector<std::string>& arguments, const Start& start = {}) const;
 
  private:
   std::filesystem::path root_;
