@@ -7,7 +7,18 @@
 namespace detoken {
 namespace {
 
-constexpr std::size_t kExtensionRoom = kOutputNameSize - sizeof ".txt";  // 251 characters
+// Room before the extension: 251 characters for ".txt" and ".mzt".
+constexpr std::size_t kExtensionLength = 4;
+constexpr std::size_t kExtensionRoom = kOutputNameSize - kExtensionLength - 1;
+
+// The text of an option that takes a value (-oNAME, -o NAME), or null when
+// it is the last argument with nothing attached.
+const char* option_value(int argc, const char* const* argv, int& i) {
+  const char* value = argv[i] + 2;
+  if (*value != '\0') return value;
+  if (i + 1 >= argc) return nullptr;
+  return argv[++i];
+}
 
 }  // namespace
 
@@ -19,18 +30,19 @@ bool copy_output_name(RunOptions& options, const char* name) {
   return options.output_name[kOutputNameSize - 1] == '\0';
 }
 
-bool derive_output_name(RunOptions& options) {
+bool derive_output_name(RunOptions& options, const char* extension) {
   if (!copy_output_name(options, options.input_name)) return false;
   char* const name = options.output_name;
   char* const file_name = name + file_name_start(name);
-  char* extension = std::strrchr(file_name, '.');
-  if (extension == nullptr) extension = file_name + std::strlen(file_name);
-  if (static_cast<std::size_t>(extension - name) > kExtensionRoom) return false;
-  std::strcpy(extension, ".txt");
+  char* extension_at = std::strrchr(file_name, '.');
+  if (extension_at == nullptr) extension_at = file_name + std::strlen(file_name);
+  if (static_cast<std::size_t>(extension_at - name) > kExtensionRoom) return false;
+  std::memcpy(extension_at, extension, kExtensionLength + 1);
   return true;
 }
 
-ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& options) {
+ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& options, Program program) {
+  const bool retoken = program == Program::Retoken;
   for (int i = 1; i < argc; ++i) {
     const char* argument = argv[i];
     if (argument[0] != '-') {
@@ -46,20 +58,28 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
         options.dialect = Dialect::SBasic;
         break;
       case 'o': {
-        const char* name = argument + 2;
-        if (*name == '\0') {
-          if (i + 1 >= argc) return {ScanResult::ShowUsage};
-          name = argv[++i];
-        }
+        const char* name = option_value(argc, argv, i);
+        if (name == nullptr) return {ScanResult::ShowUsage};
         if (!copy_output_name(options, name)) return {ScanResult::NameTooLong};
         break;
       }
+      case 'n':
+        if (!retoken) return {ScanResult::InvalidOption, argument[1]};
+        options.tape_name = option_value(argc, argv, i);
+        if (options.tape_name == nullptr) return {ScanResult::ShowUsage};
+        break;
+      case 'f':
+        if (!retoken) return {ScanResult::InvalidOption, argument[1]};
+        options.replace_existing = true;
+        break;
       default:
         return {ScanResult::InvalidOption, argument[1]};
     }
   }
   if (options.input_name == nullptr) return {ScanResult::ShowUsage};
-  if (!options.has_output_name && !derive_output_name(options)) return {ScanResult::NameTooLong};
+  if (!options.has_output_name && !derive_output_name(options, retoken ? ".mzt" : ".txt")) {
+    return {ScanResult::NameTooLong};
+  }
   return {ScanResult::Convert};
 }
 

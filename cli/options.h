@@ -9,11 +9,17 @@ namespace detoken {
 // The output name buffer: at most 255 characters and the terminating NUL.
 inline constexpr std::size_t kOutputNameSize = 256;
 
+// The two programs: detoken lists an image, retoken makes one from a
+// listing. They read their command lines alike; retoken has two more options.
+enum class Program { Detoken, Retoken };
+
 struct RunOptions {
   Dialect dialect = Dialect::SBasic;
   const char* input_name = nullptr;  // the argument itself, not a copy
   char output_name[kOutputNameSize] = {};
   bool has_output_name = false;
+  const char* tape_name = nullptr;  // retoken's -n, the argument itself
+  bool replace_existing = false;    // retoken's -f
 };
 
 enum class ScanResult {
@@ -29,17 +35,19 @@ struct ScanOutcome {
 };
 
 // Reads the arguments (argv[1] on) left to right, stopping at the first one
-// that ends the run, and derives the output name when no -o gave one.
-ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& options);
+// that ends the run, and derives the output name when no -o gave one: the
+// input name with the extension ".txt" for detoken, ".mzt" for retoken.
+ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& options,
+                           Program program = Program::Detoken);
 
 // Copies `name` into the output name buffer; false when it has 256 or more
 // characters.
 bool copy_output_name(RunOptions& options, const char* name);
 
 // The output name from the input name: its extension, or its end when it has
-// none, replaced by ".txt". Only the file's own name is searched for the dot
-// (after the last '/' or '\', see file_name_start). False when the result
-// would not fit.
-bool derive_output_name(RunOptions& options);
+// none, replaced by `extension` (".txt" or ".mzt"). Only the file's own
+// name is searched for the dot (after the last '/' or '\', see
+// file_name_start). False when the result would not fit.
+bool derive_output_name(RunOptions& options, const char* extension = ".txt");
 
 }  // namespace detoken

@@ -44,6 +44,10 @@ std::size_t file_name_start(const char* path);
 // refused at once, without waiting for a writer.
 std::FILE* open_input(const char* name, std::uint64_t& size);
 
+// Whether something is at `name` (following a symbolic link): a file, a
+// folder, a device.
+bool file_exists(const char* name);
+
 // Whether `name` is the very file open as `input`, however it is spelled.
 bool is_same_file(std::FILE* input, const char* name);
 

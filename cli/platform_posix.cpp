@@ -103,6 +103,11 @@ std::FILE* open_input(const char* name, std::uint64_t& size) {
   return file;
 }
 
+bool file_exists(const char* name) {
+  struct stat status {};
+  return stat(name, &status) == 0;
+}
+
 bool is_same_file(std::FILE* input, const char* name) {
   struct stat input_status {};
   struct stat named_status {};

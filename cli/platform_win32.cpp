@@ -78,6 +78,8 @@ std::FILE* open_input(const char* name, std::uint64_t& size) {
   return file;
 }
 
+bool file_exists(const char* name) { return GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES; }
+
 bool is_same_file(std::FILE* input, const char* name) {
   BY_HANDLE_FILE_INFORMATION input_info{};
   BY_HANDLE_FILE_INFORMATION named_info{};

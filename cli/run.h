@@ -1,11 +1,9 @@
 #pragma once
 
+#include "cli/front_end.h"
 #include "cli/options.h"
 
 namespace detoken {
-
-inline constexpr int kExitSuccess = 0;
-inline constexpr int kExitFailure = -1;
 
 // The whole program: scans the arguments, converts, writes the console
 // messages, and answers the exit status.

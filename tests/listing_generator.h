@@ -33,6 +33,16 @@ class ListingGenerator {
         if (keyword.length != 0) keywords_.emplace_back(keyword.name());
       }
     }
+    for (unsigned code = 1; code < 256; ++code) {
+      if (code != '"' && code != ':') raw_codes_.push_back(static_cast<std::uint8_t>(code));
+      const bool constant = dialect == Dialect::SBasic
+                                ? code == 0x0B || code == 0x11 || code == 0x15
+                                : code <= 0x0B || code == 0x0D || code == 0x0E || code == 0x0F || code == 0x12 ||
+                                      code == 0x15 || code == 0x18;
+      if (code < 0x80 && !constant && map_char(static_cast<std::uint8_t>(code)).size() == 4) {
+        escape_codes_.push_back(static_cast<std::uint8_t>(code));
+      }
+    }
   }
 
   std::string listing(unsigned max_lines) {
@@ -63,10 +73,7 @@ class ListingGenerator {
   // the colon, which end raw text.
   std::string raw_text(unsigned length) {
     std::string text;
-    while (text.size() < length) {
-      const auto code = static_cast<std::uint8_t>(1 + pick(255));
-      if (code != '"' && code != ':') text += map_char(code);
-    }
+    for (unsigned i = 0; i < length; ++i) text += map_char(raw_codes_[pick(static_cast<unsigned>(raw_codes_.size()))]);
     return text;
   }
 
@@ -126,19 +133,14 @@ class ListingGenerator {
   // A code below 80 that program text holds as a character and that is
   // written as an escape.
   std::string program_escape() {
-    for (;;) {
-      const auto code = static_cast<std::uint8_t>(1 + pick(0x7F));
-      const bool constant = dialect_ == Dialect::SBasic
-                                ? code == 0x0B || code == 0x11 || code == 0x15
-                                : code <= 0x0B || code == 0x0D || code == 0x0E || code == 0x0F || code == 0x12 ||
-                                      code == 0x15 || code == 0x18;
-      if (!constant && map_char(code).size() == 4) return std::string(map_char(code));
-    }
+    return std::string(map_char(escape_codes_[pick(static_cast<unsigned>(escape_codes_.size()))]));
   }
 
   Dialect dialect_;
   Source& source_;
   std::vector<std::string> keywords_;
+  std::vector<std::uint8_t> raw_codes_;
+  std::vector<std::uint8_t> escape_codes_;
 };
 
 struct Listed {

@@ -17,9 +17,9 @@
 namespace detoken::testing {
 namespace {
 
-std::vector<std::string> command_words() {
-  const char* command = std::getenv("DETOKEN_UNDER_TEST");
-  std::istringstream words(command != nullptr && *command != '\0' ? command : DETOKEN_PROGRAM);
+std::vector<std::string> command_words(bool retoken = false) {
+  const char* command = std::getenv(retoken ? "RETOKEN_UNDER_TEST" : "DETOKEN_UNDER_TEST");
+  std::istringstream words(command != nullptr && *command != '\0' ? command : retoken ? RETOKEN_PROGRAM : DETOKEN_PROGRAM);
   return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
 }
 
@@ -97,7 +97,7 @@ std::vector<std::string> Scratch::names() const {
 }
 
 RunResult Scratch::run(const std::vector<std::string>& arguments, const Start& start) const {
-  std::vector<std::string> words = command_words();
+  std::vector<std::string> words = command_words(start.retoken);
   words.insert(words.end(), arguments.begin(), arguments.end());
   const pid_t child = fork();
   if (child == 0) run_child(work_, root_, words, start);

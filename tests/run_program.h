@@ -6,7 +6,8 @@
 //
 // The command is the built program, or the words of DETOKEN_UNDER_TEST when
 // that is set (for example "env WINEDEBUG=-all wine /path/to/detoken.exe"),
-// so that the same cases can check another build of the program.
+// so that the same cases can check another build of the program; likewise
+// RETOKEN_UNDER_TEST for retoken.
 
 #include <filesystem>
 #include <string>
@@ -34,6 +35,7 @@ struct Start {
   std::vector<std::pair<int, long>> limits;  // resource limits (setrlimit), SIGXFSZ ignored
   std::vector<std::string> environment;      // NAME=value settings added
   unsigned kill_after_seconds = 0;           // a guard against a hang, not a timing
+  bool retoken = false;                      // runs retoken instead of detoken
 };
 
 class Scratch {

@@ -83,8 +83,9 @@ TEST(Tokenizer, EveryKeywordReadsAsItsCode) {
     for (const testing::Token& token : testing::every_token(vocabulary)) {
       if (token.keyword.empty()) continue;
       // HuBASIC keeps a colon before ELSE; DATA and REM take the text after them.
-      const std::string colon = dialect == Dialect::HuBasic && token.keyword == "ELSE" ? "3A " : "";
-      EXPECT_EQ(body_of(token.keyword, dialect), colon + hex_of(token.bytes())) << token.keyword;
+      std::string expected = dialect == Dialect::HuBasic && token.keyword == "ELSE" ? "3A " : "";
+      expected += hex_of(token.bytes());
+      EXPECT_EQ(body_of(token.keyword, dialect), expected) << token.keyword;
     }
   }
 }
@@ -224,7 +225,9 @@ TEST(RoundTrip, RealProgramsComeBackAsTheMachineStoredThem) {
     }
   }
   std::printf("identical lines: %zu of %zu\n", identical, lines);
-  if (lines != 0) EXPECT_EQ(lines - identical, 28u);
+  if (lines != 0) {
+    EXPECT_EQ(lines - identical, 28u);
+  }
 }
 
 }  // namespace

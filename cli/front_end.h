@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "cli/options.h"
+
+// What detoken and retoken do alike around their conversions: the console
+// messages, the ends of the argument scan, and loading the input.
+namespace detoken {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = -1;
+
+// Writes `format` to standard output with its one "%s" or "%c" placeholder
+// replaced by `value`.
+void say(std::string_view format, std::string_view value);
+
+// The status the run ends with when the scan ended it (the usage text shown
+// with `show_usage`, an invalid option, a name too long, each with its
+// message); nothing when there is a file to convert.
+std::optional<int> end_of_scan(const ScanOutcome& scan, void (*show_usage)());
+
+// An input file read whole, held open until released (so that the output can
+// be checked against it).
+struct LoadedInput {
+  std::FILE* file = nullptr;
+  std::unique_ptr<std::uint8_t[]> bytes;
+  std::size_t size = 0;
+
+  LoadedInput() = default;
+  LoadedInput(const LoadedInput&) = delete;
+  LoadedInput& operator=(const LoadedInput&) = delete;
+  // The buffer is released first, then the file is closed.
+  ~LoadedInput();
+
+  std::string_view text() const { return {reinterpret_cast<const char*>(bytes.get()), size}; }
+};
+
+// Opens `name` and reads it whole. On failure writes the message (the read
+// failure, or the memory message for a file too large to hold, and for an
+// empty one unless `empty_allowed`) and answers false.
+bool load_input(const char* name, bool empty_allowed, LoadedInput& input);
+
+}  // namespace detoken

@@ -1,0 +1,155 @@
+#include "cli/retoken.h"
+
+#include <string>
+
+#include "cli/front_end.h"
+#include "cli/messages.h"
+#include "cli/options.h"
+#include "cli/platform.h"
+#include "tokenizer/listing_characters.h"
+#include "tokenizer/tape_image.h"
+#include "tokenizer/tokenizer.h"
+
+namespace detoken {
+namespace {
+
+constexpr char kNameEnd = 0x0D;
+
+void show_usage() {
+  for (const std::string_view line :
+       {messages::kRetokenUsageTitle, messages::kRetokenUsageCall, messages::kUsageOutput,
+        messages::kRetokenUsageOutputDefault, messages::kRetokenUsageName, messages::kRetokenUsageNameDefault,
+        messages::kRetokenUsageReplace, messages::kRetokenUsageHuBasic, messages::kRetokenUsageSBasic}) {
+    write_standard_output(line);
+  }
+}
+
+std::string_view fault_message(ListingError error) {
+  switch (error) {
+    case ListingError::MissingLineNumber: return messages::kMissingLineNumber;
+    case ListingError::MissingSpace: return messages::kMissingSpace;
+    case ListingError::LineNumberTooLarge: return messages::kLineNumberTooLarge;
+    case ListingError::LineNumberRepeated: return messages::kLineNumberRepeated;
+    case ListingError::LineNumberOutOfOrder: return messages::kLineNumberOutOfOrder;
+    case ListingError::NoMachineCode: return messages::kNoMachineCode;
+    case ListingError::BadEscape: return messages::kBadEscape;
+    case ListingError::NotInProgramText: return messages::kNotInProgramText;
+    case ListingError::NumberOutOfRange: return messages::kNumberOutOfRange;
+    case ListingError::MalformedNumber: return messages::kMalformedNumber;
+    case ListingError::LineTooLong: return messages::kLineTooLong;
+    case ListingError::ProgramTooLarge: return messages::kProgramTooLarge;
+  }
+  return messages::kMissingLineNumber;
+}
+
+// "LISTING:LINE:COLUMN: what is wrong", on standard error.
+void report_fault(const char* listing_name, const ListingFault& fault) {
+  std::string text = listing_name;
+  text += ':' + std::to_string(fault.line) + ':' + std::to_string(fault.column) + ": ";
+  std::string message(fault_message(fault.error));
+  const std::size_t at = message.find("%s");
+  if (at != std::string::npos) message.replace(at, 2, fault.text);
+  write_standard_error(text + message);
+}
+
+// Tokenizes the loaded listing into a whole tape image.
+bool make_image(std::string_view listing, const RunOptions& options, const std::string& name, std::string& image) {
+  std::string program;
+  ListingFault fault{};
+  if (!tokenize_listing(listing, options.dialect, program, fault, tape::kLargestProgram)) {
+    report_fault(options.input_name, fault);
+    return false;
+  }
+  image = tape::header(name, program.size()) + program;
+  return true;
+}
+
+// Writes the image to a temporary file beside the output name and moves it
+// there: over an existing file only with -f.
+int write_image(const std::string& image, const RunOptions& options) {
+  OutputFile file;
+  if (!open_output(file, options.output_name)) {
+    say(messages::kCannotCreate, options.output_name);
+    return kExitFailure;
+  }
+  if (std::fwrite(image.data(), 1, image.size(), file.stream) != image.size()) {
+    discard_output(file);
+    say(messages::kWriteFailed, options.output_name);
+    return kExitFailure;
+  }
+  switch (commit_output(file, options.replace_existing)) {
+    case CommitResult::Done:
+      return kExitSuccess;
+    case CommitResult::Exists:
+      say(messages::kOutputExists, options.output_name);
+      return kExitFailure;
+    case CommitResult::Failed:
+      break;
+  }
+  say(messages::kWriteFailed, options.output_name);
+  return kExitFailure;
+}
+
+int convert_listing(const RunOptions& options, const std::string& name) {
+  LoadedInput listing;
+  if (!load_input(options.input_name, true, listing)) return kExitFailure;
+  // The listing is never replaced, not even with -f.
+  if (is_same_file(listing.file, options.output_name)) {
+    say(messages::kSameAsInput, options.output_name);
+    return kExitFailure;
+  }
+  // Told before the listing is read, so that a mistyped name costs nothing.
+  if (!options.replace_existing && file_exists(options.output_name)) {
+    say(messages::kOutputExists, options.output_name);
+    return kExitFailure;
+  }
+  std::string image;
+  if (!make_image(listing.text(), options, name, image)) return kExitFailure;
+  return write_image(image, options);
+}
+
+}  // namespace
+
+std::string tape_name_of_file(const char* path) {
+  std::string_view name = path + file_name_start(path);
+  name = name.substr(0, name.rfind('.'));
+  std::string codes;
+  while (!name.empty() && codes.size() < tape::kNameLength) {
+    std::string upper(name.substr(0, shift_jis_length(name)));
+    if (upper.size() == 1 && upper[0] >= 'a' && upper[0] <= 'z') upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
+    const CharRead read = read_listing_char(upper);
+    if (read.status == CharStatus::Read && read.code != kNameEnd && read.code != 0) codes.push_back(static_cast<char>(read.code));
+    name.remove_prefix(upper.size());
+  }
+  return codes;
+}
+
+bool tape_name_of_text(std::string_view text, std::string& codes) {
+  codes.clear();
+  while (!text.empty()) {
+    const CharRead read = read_listing_char(text);
+    if (read.status != CharStatus::Read || read.code == kNameEnd || read.code == 0) return false;
+    if (codes.size() < tape::kNameLength) codes.push_back(static_cast<char>(read.code));
+    text.remove_prefix(read.length);
+  }
+  return true;
+}
+
+int run_retoken(int argc, const char* const* argv) {
+  RunOptions options;
+  if (const std::optional<int> status = end_of_scan(scan_arguments(argc, argv, options, Program::Retoken), show_usage)) {
+    return *status;
+  }
+  std::string name;
+  if (options.tape_name == nullptr) {
+    name = tape_name_of_file(options.input_name);
+  } else if (!tape_name_of_text(options.tape_name, name)) {
+    say(messages::kBadTapeName, options.tape_name);
+    return kExitFailure;
+  }
+  const int status = convert_listing(options, name);
+  if (status == kExitSuccess) say(messages::kWritten, options.output_name);
+  return status;
+}
+
+}  // namespace detoken

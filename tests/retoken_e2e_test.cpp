@@ -1,0 +1,112 @@
+// retoken, run as a user runs it: listings back into tape images, byte for
+// byte, its refusals, and its messages.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <tuple>
+
+#include "tests/run_program.h"
+
+namespace detoken::testing {
+namespace {
+
+using std::string_literals::operator""s;
+
+constexpr int kFailure = 255;  // the exit status -1 as the shell sees it
+const Start kRetoken{.retoken = true};
+
+std::string written(const std::string& name) { return console_text("'" + name + "'を出力しました\n"); }
+
+std::string read_file(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// A header as the machine writes one, spelled out: attribute 05, the name
+// ended by 0D and padded with spaces to 17 bytes, the size, load address
+// 6BCF, execution address 0, zeros.
+std::string header(const std::string& name, unsigned size) {
+  std::string bytes = "\x05" + name + "\x0D" + std::string(16 - name.size(), ' ');
+  bytes += {static_cast<char>(size & 0xFF), static_cast<char>(size >> 8), '\xCF', '\x6B'};
+  return bytes + std::string(128 - bytes.size(), '\0');
+}
+
+// The examples both ways: the committed image lists as the committed listing,
+// and the listing makes the committed image.
+TEST(Retoken, ExamplesBothWays) {
+  const std::filesystem::path examples = std::filesystem::path(DETOKEN_SOURCE_DIR) / "examples";
+  for (const auto& [option, name, tape_name] :
+       {std::tuple{"-s", "sbasic_demo", "SBASIC DEMO"}, std::tuple{"-h", "hubasic_demo", "HUBASIC DEMO"}}) {
+    SCOPED_TRACE(name);
+    Scratch scratch;
+    std::filesystem::copy_file(examples / (std::string(name) + ".expected.txt"), scratch.dir() / "demo.txt");
+    EXPECT_EQ(scratch.run({option, "-n", tape_name, "demo.txt"}, kRetoken).out, written("demo.mzt"));
+    EXPECT_EQ(scratch.read("demo.mzt"), read_file(examples / (std::string(name) + ".mzt")));
+    std::filesystem::remove(scratch.dir() / "demo.txt");
+    EXPECT_EQ(scratch.run({option, "demo.mzt"}).out, written("demo.txt"));
+    EXPECT_EQ(scratch.read("demo.txt"), read_file(examples / (std::string(name) + ".expected.txt")));
+  }
+}
+
+// The real programs, listed, made back into images and listed again: the
+// same listing, and the header the machine wrote but for the name.
+TEST(Retoken, RealProgramsListTheSameAfterTheRoundTrip) {
+  const std::filesystem::path corpus = std::filesystem::path(DETOKEN_SOURCE_DIR) / "../shared/corpus";
+  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  for (const char* name : {"drinking_game_v2", "gnu_blat_2000", "advent_2021_25_v6", "advent_2021_25_v7"}) {
+    SCOPED_TRACE(name);
+    Scratch scratch;
+    std::filesystem::copy_file(corpus / (std::string(name) + ".mzt"), scratch.dir() / "p.mzt");
+    ASSERT_EQ(scratch.run({"-o", "p.txt", "p.mzt"}).status, 0);
+    EXPECT_EQ(scratch.run({"-o", "q.mzt", "p.txt"}, kRetoken).out, written("q.mzt"));
+    ASSERT_EQ(scratch.run({"-o", "q.txt", "q.mzt"}).status, 0);
+    EXPECT_EQ(scratch.read("q.txt"), scratch.read("p.txt"));
+    const std::string original = scratch.read("p.mzt");
+    EXPECT_EQ(scratch.read("q.mzt").substr(0x12), original.substr(0x12)) << "all but the name: the same bytes";
+  }
+}
+
+TEST(Retoken, NamesAndRefusals) {
+  const std::string listing = "   10 PRINT \"HI\"\n   20 GOTO 10\n";
+  const std::string program = "\x0B\x00\x0A\x00\x8F\x20\x22HI\x22\x00\x0A\x00\x14\x00\x80\x20\x0B\x0A\x00\x00\x00\x00"s;
+  Scratch scratch;
+  scratch.write("game v2.txt", listing);
+  // The default names: the image beside the listing, the tape name from it.
+  EXPECT_EQ(scratch.run({"game v2.txt"}, kRetoken).out, written("game v2.mzt"));
+  EXPECT_EQ(scratch.read("game v2.mzt"), header("GAME V2", 23) + program);
+  // Never over an existing file without -f, never over the listing.
+  scratch.write("game v2.mzt", "old");
+  const RunResult refused = scratch.run({"-n", "X", "game v2.txt"}, kRetoken);
+  EXPECT_EQ(refused.status, kFailure);
+  EXPECT_EQ(refused.out, console_text("'game v2.mzt'は既にあります(置き換えるには-fを付けてください)\n"));
+  EXPECT_EQ(scratch.read("game v2.mzt"), "old");
+  // A name typed as the listing writes characters: katakana 81-BF, {13}, 日 70.
+  EXPECT_EQ(scratch.run({"-f", "-n", shift_jis("ｱﾄﾞﾍﾞﾝﾁｬｰ{13}日"), "game v2.txt"}, kRetoken).out, written("game v2.mzt"));
+  EXPECT_EQ(scratch.read("game v2.mzt"), header("\x91\xA4\xBE\xAD\xBE\xBD\xA1\x8C\x90\x13\x70", 23) + program);
+  EXPECT_EQ(scratch.run({"-f", "-o", "./game v2.txt", "game v2.txt"}, kRetoken).out,
+            console_text("出力ファイル'./game v2.txt'は入力ファイルと同じです\n"));
+  EXPECT_EQ(scratch.read("game v2.txt"), listing);
+  // A name the machine cannot hold, an option detoken does not have.
+  EXPECT_EQ(scratch.run({"-n", "a", "game v2.txt"}, kRetoken).out, console_text("テープに記録できない名前です: a\n"));
+  EXPECT_EQ(scratch.run({"-n", "A"}).out, console_text("無効なオプション: -n\n"));
+  EXPECT_EQ(scratch.names(), (std::vector<std::string>{"game v2.mzt", "game v2.txt"}));
+}
+
+TEST(Retoken, FaultsNameTheLineAndColumnAndWriteNothing) {
+  Scratch scratch;
+  scratch.write("a.txt", "   10 PRINT \"HI\"\r\n   20 A=1E99\r\n");
+  const RunResult result = scratch.run({"a.txt"}, kRetoken);
+  EXPECT_EQ(result.status, kFailure);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, console_text("a.txt:2:9: 数値が範囲を超えています: 1E99\n"));
+  scratch.write("h.txt", "10 A=&HFFFF:B=&O200000\n");
+  EXPECT_EQ(scratch.run({"-h", "h.txt"}, kRetoken).err, console_text("h.txt:1:17: 数値が範囲を超えています: 200000\n"));
+  EXPECT_EQ(scratch.names(), (std::vector<std::string>{"a.txt", "h.txt"}));
+}
+
+}  // namespace
+}  // namespace detoken::testing
