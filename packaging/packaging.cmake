@@ -89,8 +89,9 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[
 detoken turns a BASIC program saved from a Sharp MZ-700 as an MZT tape image
 into a plain-text listing, for people who keep old tapes and want to read,
-diff and archive the programs on them. It knows the machine's two BASICs,
-S-BASIC and HuBASIC.
+diff and archive the programs on them; retoken turns such a listing back
+into a tape image, so that programs can be edited and put back on tape. They
+know the machine's two BASICs, S-BASIC and HuBASIC.
 
 The listing is Shift_JIS text: keywords spelled out, numeric constants in
 decimal or in the form the program stored, and the machine's characters as

@@ -19,8 +19,19 @@ namespace {
 
 std::vector<std::string> command_words(bool retoken = false) {
   const char* command = std::getenv(retoken ? "RETOKEN_UNDER_TEST" : "DETOKEN_UNDER_TEST");
+  const char* detoken_command = std::getenv("DETOKEN_UNDER_TEST");
+  const bool beside_detoken = retoken && (command == nullptr || *command == '\0') && detoken_command != nullptr &&
+                              *detoken_command != '\0';
+  if (beside_detoken) command = detoken_command;
   std::istringstream words(command != nullptr && *command != '\0' ? command : retoken ? RETOKEN_PROGRAM : DETOKEN_PROGRAM);
-  return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+  std::vector<std::string> result{std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+  if (beside_detoken && !result.empty()) {
+    // retoken from beside detoken: the same command with the program's name changed.
+    std::string& program = result.back();
+    const std::size_t at = program.rfind("detoken");
+    if (at != std::string::npos) program.replace(at, 7, "retoken");
+  }
+  return result;
 }
 
 std::string slurp(const std::filesystem::path& path) {

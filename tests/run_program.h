@@ -7,7 +7,8 @@
 // The command is the built program, or the words of DETOKEN_UNDER_TEST when
 // that is set (for example "env WINEDEBUG=-all wine /path/to/detoken.exe"),
 // so that the same cases can check another build of the program; likewise
-// RETOKEN_UNDER_TEST for retoken.
+// RETOKEN_UNDER_TEST for retoken, which without it is taken from beside the
+// detoken under test.
 
 #include <filesystem>
 #include <string>
