@@ -4,14 +4,14 @@
 #
 # - The Debian package: lintian (an error fails, warnings are listed); the
 #   version agrees with CMakeLists.txt and CHANGELOG; installed with dpkg,
-#   each program and its manual page are where Debian puts them, and detoken
-#   lists the shipped examples from a scratch folder; removed with dpkg, it
-#   leaves nothing behind.
+#   each program and its manual page are where Debian puts them, detoken
+#   lists the shipped examples and retoken makes their images back, from a
+#   scratch folder; removed with dpkg, it leaves nothing behind.
 # - The tar.gz holds the same tree as the Debian package.
 # - The zip holds each program's .exe and manual, the README, the license and
 #   the change log, nothing else, the texts with CR LF line ends; unpacked into
 #   a scratch folder, detoken.exe lists the shipped examples from there under
-#   Wine.
+#   Wine, and retoken.exe makes their images back.
 #
 # Usage: packaging/check-packages.sh [PACKAGE_DIR]   (default: build/packages)
 # Needs root (dpkg -i), dpkg-dev, lintian, man-db and wine. It stops where a
@@ -67,6 +67,23 @@ list_examples() {
   done
 }
 
+# retoken_examples FOLDER COMMAND...: makes each shipped example's image from
+# its listing in FOLDER with COMMAND, and compares it with the committed image.
+retoken_examples() {
+  local folder=$1 example option
+  shift
+  mkdir -p "$folder"
+  for example in sbasic_demo hubasic_demo; do
+    option=(-n "SBASIC DEMO")
+    [[ $example == hubasic_* ]] && option=(-h -n "HUBASIC DEMO")
+    cp "examples/$example.expected.txt" "$folder/$example.listing"
+    (cd "$folder" && "$@" "${option[@]}" -o "$example.image" "$example.listing" >/dev/null) ||
+      fail "$* could not make $example's image"
+    cmp "$folder/$example.image" "examples/$example.mzt" || fail "$* made $example's image differently"
+    echo "$* makes $example.mzt as expected"
+  done
+}
+
 echo "== lintian $(basename "$deb")"
 lintian --fail-on error --display-info "$deb" || fail "lintian found errors"
 
@@ -92,6 +109,7 @@ for program in $programs; do
 done
 mkdir "$work/scratch"
 list_examples "$work/scratch" /usr/bin/detoken
+retoken_examples "$work/scratch/retoken" /usr/bin/retoken
 
 echo "== the Debian package removed"
 dpkg -r detoken
@@ -128,3 +146,4 @@ for text in "$folder"/*.txt; do
 done
 echo "the files expected, the texts with CR LF line ends"
 list_examples "$folder" env WINEDEBUG=-all wine detoken.exe
+retoken_examples "$work/wine-retoken" env WINEDEBUG=-all wine "$folder/retoken.exe"
