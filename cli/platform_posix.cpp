@@ -63,6 +63,9 @@ void prepare_console() {
     }
   }
   signal(SIGPIPE, SIG_IGN);
+  // Likewise a write past the file size limit fails (and is reported, and the
+  // temporary file removed) instead of ending the process.
+  signal(SIGXFSZ, SIG_IGN);
   std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 

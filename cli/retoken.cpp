@@ -6,6 +6,7 @@
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/platform.h"
+#include "lister/numbers.h"
 #include "tokenizer/listing_characters.h"
 #include "tokenizer/tape_image.h"
 #include "tokenizer/tokenizer.h"
@@ -42,13 +43,34 @@ std::string_view fault_message(ListingError error) {
   return messages::kMissingLineNumber;
 }
 
+// The characters at fault as a message shows them: control codes and bytes
+// that are no whole character as {XX}, and at most 32 bytes of them.
+std::string shown(std::string_view text) {
+  constexpr std::size_t kMostShown = 32;
+  std::string shown;
+  while (!text.empty() && shown.size() < kMostShown) {
+    const std::size_t length = shift_jis_length(text);
+    const auto byte = static_cast<std::uint8_t>(text[0]);
+    if (byte < 0x20 || byte == 0x7F || (length == 1 && byte >= 0x80 && (byte < 0xA1 || byte > 0xDF))) {
+      char escape[] = "{XX}";
+      digits_before<16>(escape + 3, byte, 2);
+      shown += escape;
+    } else {
+      shown += text.substr(0, length);
+    }
+    text.remove_prefix(length);
+  }
+  if (!text.empty()) shown += "...";
+  return shown;
+}
+
 // "LISTING:LINE:COLUMN: what is wrong", on standard error.
 void report_fault(const char* listing_name, const ListingFault& fault) {
   std::string text = listing_name;
   text += ':' + std::to_string(fault.line) + ':' + std::to_string(fault.column) + ": ";
   std::string message(fault_message(fault.error));
   const std::size_t at = message.find("%s");
-  if (at != std::string::npos) message.replace(at, 2, fault.text);
+  if (at != std::string::npos) message.replace(at, 2, shown(fault.text));
   write_standard_error(text + message);
 }
 
@@ -98,7 +120,7 @@ int convert_listing(const RunOptions& options, const std::string& name) {
     say(messages::kSameAsInput, options.output_name);
     return kExitFailure;
   }
-  // Told before the listing is read, so that a mistyped name costs nothing.
+  // Told before the listing is tokenized, so that the user learns of -f first.
   if (!options.replace_existing && file_exists(options.output_name)) {
     say(messages::kOutputExists, options.output_name);
     return kExitFailure;

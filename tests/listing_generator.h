@@ -112,7 +112,7 @@ class ListingGenerator {
         case 2: text += static_cast<char>('A' + pick(26)) + digits(pick(2)) + (pick(3) == 0 ? "$" : ""); break;
         case 3: text += number() + " "; break;  // more digits or a point would belong to it
         case 4: case 5: {
-          const char* mark = one_of({" ", "(", ")", ",", ";", ":", "#", "[", "]", "!", "?", "@", "%", "&", "'", ". "});
+          const char* mark = one_of({" ", "(", ")", ",", ";", ":", "#", "[", "]", "!", "?", "@", "%", "& ", "'", ". "});
           text += mark;
           if (dialect_ == Dialect::HuBasic && *mark == '\'') return text + raw_text(pick(10));
           break;

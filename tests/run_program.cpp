@@ -63,7 +63,7 @@ std::string slurp(const std::filesystem::path& path) {
   }
   for (const std::string& setting : start.environment) putenv(const_cast<char*>(setting.c_str()));
   signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
-  signal(SIGXFSZ, SIG_IGN);  // a write past the size limit fails instead
+  signal(SIGXFSZ, SIG_DFL);  // as a shell starts a program: the program ignores it itself
   alarm(start.kill_after_seconds);
   std::vector<char*> argv;
   for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));

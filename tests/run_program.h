@@ -33,7 +33,7 @@ struct Start {
   unsigned closed = 0;                       // kInput | kOutput | kError: those closed at the start
   bool error_reader_gone = false;            // standard error is a pipe whose reader has gone
   std::string output_to;                     // a file of the scratch folder taking standard output
-  std::vector<std::pair<int, long>> limits;  // resource limits (setrlimit), SIGXFSZ ignored
+  std::vector<std::pair<int, long>> limits;  // resource limits (setrlimit)
   std::vector<std::string> environment;      // NAME=value settings added
   unsigned kill_after_seconds = 0;           // a guard against a hang, not a timing
   bool retoken = false;                      // runs retoken instead of detoken

@@ -54,6 +54,7 @@ TEST(Tokenizer, EachNotationAsTheMachineStoresIt) {
       {s, "A=1e+06:A=1000000:A=1E6", "41 F4 15 94 74 24 00 00 3A 41 F4 15 94 74 24 00 00 3A 41 F4 15 94 74 24 00 00"},
       {s, "B=.5+0", "42 F4 15 80 00 00 00 00 F7 15 00 00 00 00 00"},
       {s, "V1=-2.5", "56 31 F4 F8 15 82 20 00 00 00"},
+      {s, "A..5", "41 2E 2E 15 83 20 00 00 00"},
       {s, "FORI=1TO5", "8D 49 F4 15 81 00 00 00 00 E0 15 83 20 00 00 00"},
       {s, "ON I GOSUB 10,20", "9D 20 49 20 81 20 0B 0A 00 2C 0B 14 00"},
       {s, "IF A THEN 100", "93 20 41 20 E2 20 0B 64 00"},
@@ -114,8 +115,11 @@ TEST(Tokenizer, FaultsNameTheirLineAndColumn) {
       {"10 A{0B}", ListingError::NotInProgramText, 1, 5, "{0B}"},
       {"10 \"{00}\"", ListingError::NotInProgramText, 1, 5, "{00}"},
       {"10 A=1E39", ListingError::NumberOutOfRange, 1, 6, "1E39"},
-      {"10 A=&H10000", ListingError::NumberOutOfRange, 1, 8, "10000", Dialect::HuBasic},
+      {"10 A=&H10000", ListingError::NumberOutOfRange, 1, 6, "&H10000", Dialect::HuBasic},
       {"10 A=1.0.5", ListingError::MalformedNumber, 1, 6, "1.0."},
+      {"10 A=1E2E3", ListingError::MalformedNumber, 1, 6, "1E2E"},
+      {"10 A=&B10.5", ListingError::MalformedNumber, 1, 6, "&B10.", Dialect::HuBasic},
+      {"10 A=&O178", ListingError::MalformedNumber, 1, 6, "&O178", Dialect::HuBasic},
       {"10 REM\n20 " + std::string(0xFFFB, 'A'), ListingError::LineTooLong, 2, 1, ""},
   };
   for (const Case& c : cases) {

@@ -16,8 +16,9 @@ int bit_length(Wide value) {
 
 constexpr int kExponentBias = 128;
 // Exponents of ten beyond these need no more steps: the value has long gone
-// out of the format's range (about 2.9e-39 to 1.7e38).
-constexpr int kExponentLimit = 10000;
+// out of the format's range (about 2.9e-39 to 1.7e38), even with as many
+// digits as a line holds. The steps stop as soon as the value leaves it.
+constexpr int kExponentLimit = 1000000;
 
 // A value of the machine's arithmetic: mantissa * 2^exponent, the mantissa
 // either 0 or exactly `precision` bits long.

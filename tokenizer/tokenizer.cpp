@@ -163,9 +163,13 @@ class LineTokenizer {
   // HuBASIC's &H, &O and &B: the base, or 0.
   static int based_digit(char c) { return c == 'H' ? 16 : c == 'O' ? 8 : c == 'B' ? 2 : 0; }
 
+  // A digit, or a point before a digit, but not a point after a point: "..5"
+  // is a point and 5 (had the second point begun .5, the listing would write
+  // it 0.5, and ".0.5" reads otherwise).
   bool starts_number() const {
     const char c = text_[at_];
-    return is_digit(c) || (c == '.' && at_ + 1 < text_.size() && is_digit(text_[at_ + 1]));
+    if (is_digit(c)) return true;
+    return c == '.' && at_ + 1 < text_.size() && is_digit(text_[at_ + 1]) && (at_ == 0 || text_[at_ - 1] != '.');
   }
 
   bool keyword_item(const KeywordEntry& keyword) {
@@ -219,9 +223,19 @@ class LineTokenizer {
       value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit_value(text_[at_], base));
       if (value > 0xFFFF) {
         at_ = start;
-        return fail(ListingError::NumberOutOfRange, number_length(base));
+        const std::size_t length = number_length(base);
+        at_ = start - 2;  // the prefix &H, &O or &B
+        return fail(ListingError::NumberOutOfRange, length + 2);
       }
       ++at_;
+    }
+    // What follows must not read as more of it once listed: "&B10.5" would
+    // list as &B10 and 0.5 side by side, "&B100.5"; "&B12" likewise may not
+    // come back as &B1 and 2 (the 2 typed 2.0 lists as 2, 2.5E1 as 25).
+    if (at_ < text_.size() && (text_[at_] == '.' || is_digit(text_[at_]))) {
+      const std::size_t end = at_ + 1;
+      at_ = start - 2;
+      return fail(ListingError::MalformedNumber, end - at_);
     }
     out_.push_back(static_cast<char>(type));
     tape::append_word(out_, value);
@@ -251,22 +265,20 @@ class LineTokenizer {
         --exponent;
       }
     }
-    if (at_ < text_.size() && (text_[at_] == 'e' || text_[at_] == 'E')) {
-      std::size_t end = at_ + 1;
-      const bool negative = end < text_.size() && text_[end] == '-';
-      if (end < text_.size() && (text_[end] == '+' || text_[end] == '-')) ++end;
-      if (end < text_.size() && is_digit(text_[end])) {
-        whole = false;
-        int power = 0;
-        for (; end < text_.size() && is_digit(text_[end]); ++end) power = std::min(power * 10 + (text_[end] - '0'), 99999);
-        exponent += negative ? -power : power;
-        at_ = end;
+    if (const std::size_t digits_at = exponent_digits_at(at_)) {
+      whole = false;
+      const bool negative = text_[digits_at - 1] == '-';
+      int power = 0;
+      for (at_ = digits_at; at_ < text_.size() && is_digit(text_[at_]); ++at_) {
+        power = std::min(power * 10 + (text_[at_] - '0'), 9999999);
       }
+      exponent += negative ? -power : power;
     }
     const std::string_view text = text_.substr(start, at_ - start);
-    // "1.0.5" would list as the 1 and the 0.5 side by side, "10.5": one
-    // number. Refused, rather than read back as something else.
-    if (at_ < text_.size() && text_[at_] == '.') {
+    // What follows must not read as more of it once listed: "1.0.5" would
+    // list as 1 and 0.5 side by side, "10.5"; "1E2E3" as 100 and E3,
+    // "100E3". Refused, rather than read back as something else.
+    if (at_ < text_.size() && (text_[at_] == '.' || exponent_digits_at(at_) != 0)) {
       at_ = start;
       return fail(ListingError::MalformedNumber, text.size() + 1);
     }
@@ -275,6 +287,15 @@ class LineTokenizer {
       return fail(ListingError::NumberOutOfRange, text.size());
     }
     return true;
+  }
+
+  // Where the digits of an exponent start, when one (e or E, a sign, digits)
+  // stands at `at`; else 0.
+  std::size_t exponent_digits_at(std::size_t at) const {
+    if (at >= text_.size() || (text_[at] != 'e' && text_[at] != 'E')) return 0;
+    ++at;
+    if (at < text_.size() && (text_[at] == '+' || text_[at] == '-')) ++at;
+    return at < text_.size() && is_digit(text_[at]) ? at : 0;
   }
 
   // The value of a whole number, or -1 above 65535.

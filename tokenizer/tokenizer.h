@@ -21,7 +21,7 @@ enum class ListingError {
   BadEscape,             // a '{' that is not the escape of a code without a character
   NotInProgramText,      // a code that program text cannot hold (it would read as something else)
   NumberOutOfRange,      // a constant too large for its kind
-  MalformedNumber,       // a number with a point or exponent followed by another point
+  MalformedNumber,       // a number followed by a point or digit it cannot take (1.0.5, &B12)
   LineTooLong,           // more bytes than a line's length can count
   ProgramTooLarge,       // more bytes than the tape header's size can count
 };
