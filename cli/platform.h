@@ -85,4 +85,10 @@ CommitResult commit_output(OutputFile& output, bool replace);
 // was.
 void discard_output(OutputFile& output);
 
+// What commit_output and discard_output need of the system (the two are the
+// same everywhere, in output_file.cpp): a file moved to another name in the
+// same folder, over a file there only when `replace`; a file removed.
+CommitResult move_into_place(const char* from, const char* to, bool replace);
+void remove_file(const char* name);
+
 }  // namespace detoken

@@ -37,19 +37,6 @@ mode_t permissions_for_new_files() {
 
 // Moves `from` to `to`; without `replace`, fails with EEXIST when `to`
 // exists, without a moment where a file appearing there could be replaced.
-CommitResult move_into_place(const char* from, const char* to, bool replace) {
-  if (replace) return rename(from, to) == 0 ? CommitResult::Done : CommitResult::Failed;
-#ifdef RENAME_NOREPLACE
-  if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return CommitResult::Done;
-  if (errno == EEXIST) return CommitResult::Exists;
-  if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return CommitResult::Failed;
-#endif
-  // A file system without that rename: a second link refuses to replace.
-  if (link(from, to) != 0) return errno == EEXIST ? CommitResult::Exists : CommitResult::Failed;
-  unlink(from);
-  return CommitResult::Done;
-}
-
 }  // namespace
 
 void prepare_console() {
@@ -156,25 +143,19 @@ bool open_output(OutputFile& output, const char* name) {
   return true;
 }
 
-CommitResult commit_output(OutputFile& output, bool replace) {
-  const bool written = std::ferror(output.stream) == 0;
-  const bool closed = std::fclose(output.stream) == 0;
-  output.stream = nullptr;
-  CommitResult result = written && closed ? CommitResult::Done : CommitResult::Failed;
-  if (output.temporary_name.empty()) return result;
-  if (result == CommitResult::Done) {
-    result = move_into_place(output.temporary_name.c_str(), output.final_name.c_str(), replace);
-  }
-  if (result != CommitResult::Done) unlink(output.temporary_name.c_str());
-  output.temporary_name.clear();
-  return result;
+CommitResult move_into_place(const char* from, const char* to, bool replace) {
+  if (replace) return rename(from, to) == 0 ? CommitResult::Done : CommitResult::Failed;
+#ifdef RENAME_NOREPLACE
+  if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return CommitResult::Done;
+  if (errno == EEXIST) return CommitResult::Exists;
+  if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return CommitResult::Failed;
+#endif
+  // A file system without that rename: a second link refuses to replace.
+  if (link(from, to) != 0) return errno == EEXIST ? CommitResult::Exists : CommitResult::Failed;
+  unlink(from);
+  return CommitResult::Done;
 }
 
-void discard_output(OutputFile& output) {
-  if (output.stream != nullptr) std::fclose(output.stream);
-  output.stream = nullptr;
-  if (!output.temporary_name.empty()) unlink(output.temporary_name.c_str());
-  output.temporary_name.clear();
-}
+void remove_file(const char* name) { unlink(name); }
 
 }  // namespace detoken

@@ -125,27 +125,12 @@ bool open_output(OutputFile& output, const char* name) {
   return true;
 }
 
-CommitResult commit_output(OutputFile& output, bool replace) {
-  const bool written = std::ferror(output.stream) == 0;
-  const bool closed = std::fclose(output.stream) == 0;
-  output.stream = nullptr;
-  CommitResult result = written && closed ? CommitResult::Done : CommitResult::Failed;
-  if (output.temporary_name.empty()) return result;
-  if (result == CommitResult::Done && MoveFileExA(output.temporary_name.c_str(), output.final_name.c_str(),
-                                                  replace ? MOVEFILE_REPLACE_EXISTING : 0) == 0) {
-    const DWORD error = GetLastError();
-    result = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? CommitResult::Exists : CommitResult::Failed;
-  }
-  if (result != CommitResult::Done) DeleteFileA(output.temporary_name.c_str());
-  output.temporary_name.clear();
-  return result;
+CommitResult move_into_place(const char* from, const char* to, bool replace) {
+  if (MoveFileExA(from, to, replace ? MOVEFILE_REPLACE_EXISTING : 0) != 0) return CommitResult::Done;
+  const DWORD error = GetLastError();
+  return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? CommitResult::Exists : CommitResult::Failed;
 }
 
-void discard_output(OutputFile& output) {
-  if (output.stream != nullptr) std::fclose(output.stream);
-  output.stream = nullptr;
-  if (!output.temporary_name.empty()) DeleteFileA(output.temporary_name.c_str());
-  output.temporary_name.clear();
-}
+void remove_file(const char* name) { DeleteFileA(name); }
 
 }  // namespace detoken
