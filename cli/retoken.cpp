@@ -132,30 +132,37 @@ int convert_listing(const RunOptions& options, const std::string& name) {
 
 }  // namespace
 
-std::string tape_name_of_file(const char* path) {
-  std::string_view name = path + file_name_start(path);
-  name = name.substr(0, name.rfind('.'));
-  std::string codes;
-  while (!name.empty() && codes.size() < tape::kNameLength) {
-    std::string upper(name.substr(0, shift_jis_length(name)));
-    if (upper.size() == 1 && upper[0] >= 'a' && upper[0] <= 'z') upper[0] = static_cast<char>(upper[0] - 'a' + 'A');
-    const CharRead read = read_listing_char(upper);
-    if (read.status == CharStatus::Read && read.code != kNameEnd && read.code != 0) codes.push_back(static_cast<char>(read.code));
-    name.remove_prefix(upper.size());
-  }
-  return codes;
-}
+namespace {
 
-bool tape_name_of_text(std::string_view text, std::string& codes) {
+// `text`'s characters in the machine's codes, at most 16 of them; a
+// character that has no code or cannot stand in a name (the name's end mark
+// 0D, the line end 00) is left out when `skip_unknown`, else ends it: false.
+bool name_codes(std::string_view text, bool skip_unknown, std::string& codes) {
   codes.clear();
   while (!text.empty()) {
     const CharRead read = read_listing_char(text);
-    if (read.status != CharStatus::Read || read.code == kNameEnd || read.code == 0) return false;
-    if (codes.size() < tape::kNameLength) codes.push_back(static_cast<char>(read.code));
+    const bool fits = read.status == CharStatus::Read && read.code != kNameEnd && read.code != 0;
+    if (!fits && !skip_unknown) return false;
+    if (fits && codes.size() < tape::kNameLength) codes.push_back(static_cast<char>(read.code));
     text.remove_prefix(read.length);
   }
   return true;
 }
+
+}  // namespace
+
+std::string tape_name_of_file(const char* path) {
+  std::string name(path + file_name_start(path));
+  name = name.substr(0, name.rfind('.'));
+  for (std::size_t at = 0; at < name.size(); at += shift_jis_length(std::string_view(name).substr(at))) {
+    if (name[at] >= 'a' && name[at] <= 'z') name[at] = static_cast<char>(name[at] - 'a' + 'A');
+  }
+  std::string codes;
+  name_codes(name, true, codes);
+  return codes;
+}
+
+bool tape_name_of_text(std::string_view text, std::string& codes) { return name_codes(text, false, codes); }
 
 int run_retoken(int argc, const char* const* argv) {
   RunOptions options;

@@ -35,7 +35,6 @@ constexpr std::array<CharText, 256> make_char_table() {
   return table;
 }
 
-constexpr std::uint8_t kColon = 0x3A;
 
 }  // namespace
 

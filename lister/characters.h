@@ -12,6 +12,8 @@ namespace detoken {
 // The character that opens and closes a string literal, and quotes a colon
 // in statement text.
 inline constexpr std::uint8_t kQuote = 0x22;
+// The colon that ends statement text outside quotes.
+inline constexpr std::uint8_t kColon = 0x3A;
 
 // The Shift_JIS text of one of the machine's character codes: the byte itself
 // for 20-5D, half-width katakana for 81-BF, a kanji for 70-7E, and "{XX}" for

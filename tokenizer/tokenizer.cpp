@@ -2,7 +2,10 @@
 
 #include <array>
 
+#include "lister/characters.h"
+#include "lister/dialects/hubasic.h"
 #include "lister/dialects/keywords.h"
+#include "lister/dialects/sbasic.h"
 #include "tokenizer/keyword_index.h"
 #include "tokenizer/listing_characters.h"
 #include "tokenizer/real_encoding.h"
@@ -10,21 +13,6 @@
 
 namespace detoken {
 namespace {
-
-// Type codes of the constants.
-constexpr std::uint8_t kUnsignedWord = 0x0B;
-constexpr std::uint8_t kSBasicHexWord = 0x11;
-constexpr std::uint8_t kSingleReal = 0x15;
-constexpr std::uint8_t kHuBasicOctalWord = 0x0D;
-constexpr std::uint8_t kHuBasicBinaryWord = 0x0E;
-constexpr std::uint8_t kHuBasicHexWord = 0x0F;
-constexpr std::uint8_t kHuBasicSignedWord = 0x12;
-constexpr std::uint8_t kHuBasicDoubleReal = 0x18;
-constexpr std::uint8_t kHuBasicZeroDigit = 0x01;
-
-constexpr std::uint8_t kColon = 0x3A;
-constexpr std::uint8_t kApostrophe = 0x27;
-constexpr std::uint8_t kHuBasicElse = 0xC2;
 
 // The keywords after which a number is a line number, stored as an unsigned
 // word. The real programs show it after GOTO and GOSUB (also in the list of
@@ -54,11 +42,11 @@ bool is_program_character(Dialect dialect, std::uint8_t code) {
   if (code == 0 || code >= kFirstKeywordCode) return false;
   switch (dialect) {
     case Dialect::SBasic:
-      return code != kUnsignedWord && code != kSBasicHexWord && code != kSingleReal;
+      return code != sbasic::kUnsignedWord && code != sbasic::kHexWord && code != sbasic::kSingleReal;
     case Dialect::HuBasic:
-      return !(code <= kUnsignedWord || code == kHuBasicOctalWord || code == kHuBasicBinaryWord ||
-               code == kHuBasicHexWord || code == kHuBasicSignedWord || code == kSingleReal ||
-               code == kHuBasicDoubleReal);
+      return !(code <= hubasic::kUnsignedWord || code == hubasic::kOctalWord || code == hubasic::kBinaryWord ||
+               code == hubasic::kHexWord || code == hubasic::kSignedWord || code == hubasic::kSingleReal ||
+               code == hubasic::kDoubleReal);
   }
   return false;
 }
@@ -154,7 +142,7 @@ class LineTokenizer {
         digit_value(text_[at_ + 2], based_digit(text_[at_ + 1])) >= 0) {
       const int base = based_digit(text_[at_ + 1]);
       at_ += 2;
-      return based_word(base == 16 ? kHuBasicHexWord : base == 8 ? kHuBasicOctalWord : kHuBasicBinaryWord, base);
+      return based_word(base == 16 ? hubasic::kHexWord : base == 8 ? hubasic::kOctalWord : hubasic::kBinaryWord, base);
     }
     if (const KeywordEntry* keyword = keywords_.longest_at(rest())) return keyword_item(*keyword);
     return program_character(after_name);
@@ -174,7 +162,7 @@ class LineTokenizer {
 
   bool keyword_item(const KeywordEntry& keyword) {
     const std::uint8_t code = keyword.code[keyword.code_length - 1];
-    if (dialect_ == Dialect::HuBasic && keyword.code_length == 1 && code == kHuBasicElse) {
+    if (dialect_ == Dialect::HuBasic && keyword.code_length == 1 && code == hubasic::kElseToken) {
       out_.push_back(static_cast<char>(kColon));  // kept before ELSE, left out of the listing
     }
     out_.append(reinterpret_cast<const char*>(keyword.code), keyword.code_length);
@@ -311,18 +299,18 @@ class LineTokenizer {
   bool store_number(const DecimalNumber& number, bool whole) {
     const long value = whole ? whole_value() : -1;
     if (line_numbers_ == LineNumbers::Expected && value >= 0) {
-      out_.push_back(static_cast<char>(kUnsignedWord));
+      out_.push_back(static_cast<char>(sbasic::kUnsignedWord));  // 0B in both dialects
       tape::append_word(out_, static_cast<unsigned>(value));
       line_numbers_ = LineNumbers::Given;
       return true;
     }
     line_numbers_ = LineNumbers::No;
     if (dialect_ == Dialect::HuBasic && value >= 0 && value <= 9) {
-      out_.push_back(static_cast<char>(kHuBasicZeroDigit + value));
+      out_.push_back(static_cast<char>(hubasic::kFirstDigit + value));
       return true;
     }
     if (dialect_ == Dialect::HuBasic && value >= 0 && value <= 0x7FFF) {
-      out_.push_back(static_cast<char>(kHuBasicSignedWord));
+      out_.push_back(static_cast<char>(hubasic::kSignedWord));
       tape::append_word(out_, static_cast<unsigned>(value));
       return true;
     }
@@ -335,7 +323,7 @@ class LineTokenizer {
     std::uint8_t bytes[8];
     const std::span<std::uint8_t> real(bytes, as_double ? 8 : 5);
     if (encode_real(number, real) != RealStatus::Stored) return false;
-    out_.push_back(static_cast<char>(as_double ? kHuBasicDoubleReal : kSingleReal));
+    out_.push_back(static_cast<char>(as_double ? hubasic::kDoubleReal : sbasic::kSingleReal));  // 15 in both
     out_.append(reinterpret_cast<const char*>(bytes), real.size());
     return true;
   }
@@ -355,16 +343,6 @@ class LineTokenizer {
   std::string digits_;
 };
 
-}  // namespace
-
-bool tokenize_line(std::string_view text, Dialect dialect, std::string& body, ListingFault& fault) {
-  return LineTokenizer(text, dialect, body, fault).run();
-}
-
-}  // namespace detoken
-
-namespace detoken {
-namespace {
 
 constexpr unsigned kLargestLineNumber = 0xFFFF;
 // A line's length word counts its own two bytes, the number's two, the body
@@ -413,6 +391,10 @@ class LineReader {
 };
 
 }  // namespace
+
+bool tokenize_line(std::string_view text, Dialect dialect, std::string& body, ListingFault& fault) {
+  return LineTokenizer(text, dialect, body, fault).run();
+}
 
 bool tokenize_listing(std::string_view listing, Dialect dialect, std::string& program, ListingFault& fault,
                       std::size_t size_limit) {

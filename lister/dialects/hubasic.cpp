@@ -62,19 +62,7 @@ constexpr auto kFf = keyword_table(kFfNames);
 
 constexpr KeywordTables kTables = {kMain, kFe, kFf};
 
-// Type codes of HuBASIC's numeric constants; 01-0A are the digits 0-9.
-constexpr std::uint8_t kLastDigit = 0x0A;
-constexpr std::uint8_t kUnsignedWord = 0x0B;
-constexpr std::uint8_t kOctalWord = 0x0D;
-constexpr std::uint8_t kBinaryWord = 0x0E;
-constexpr std::uint8_t kHexWord = 0x0F;
-constexpr std::uint8_t kSignedWord = 0x12;
-constexpr std::uint8_t kSingleReal = 0x15;
-constexpr std::uint8_t kDoubleReal = 0x18;
-
-constexpr std::uint8_t kColon = 0x3A;
-constexpr std::uint8_t kApostrophe = 0x27;
-constexpr std::uint8_t kElseToken = 0xC2;
+using namespace hubasic;
 
 // The machine stores a colon before ELSE and before a ' comment; neither is
 // written. The comment is raw text, like REM's.

@@ -60,10 +60,7 @@ constexpr auto kFf = keyword_table(kFfNames);
 
 constexpr KeywordTables kTables = {kMain, kFe, kFf};
 
-// Type codes of S-BASIC's numeric constants.
-constexpr std::uint8_t kUnsignedWord = 0x0B;
-constexpr std::uint8_t kHexWord = 0x11;
-constexpr std::uint8_t kSingleReal = 0x15;
+using namespace sbasic;
 
 // Everything but the plain characters, apart so that the quick path for
 // those stays small.
