@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "tokenizer/tape_image.h"
+#include "lister/tape_format.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ constexpr Size kSizes[] = {{"40k", 40 * 1024}, {"1m", 1024 * 1024}, {"16m", 16 *
 // the lines 10, 20, ... (wrapping at 65535, which the lister does not mind).
 Bytes image_of(const std::vector<Line>& lines, std::size_t size) {
   Bytes image(kHeaderSize, '\0');
-  image[0] = detoken::tape::kBasicProgram;
+  image[detoken::tape::kAttributeAt] = detoken::tape::kMz700Basic.attribute;
   unsigned number = 10;
   for (std::size_t i = 0; image.size() < kHeaderSize + size; i = (i + 1) % lines.size()) {
     detoken::tape::append_line(image, static_cast<std::uint16_t>(number), lines[i]);

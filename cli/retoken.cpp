@@ -8,13 +8,11 @@
 #include "cli/platform.h"
 #include "lister/numbers.h"
 #include "tokenizer/listing_characters.h"
-#include "tokenizer/tape_image.h"
+#include "lister/tape_format.h"
 #include "tokenizer/tokenizer.h"
 
 namespace detoken {
 namespace {
-
-constexpr char kNameEnd = 0x0D;
 
 void show_usage() {
   for (const std::string_view line :
@@ -141,7 +139,7 @@ bool name_codes(std::string_view text, bool skip_unknown, std::string& codes) {
   codes.clear();
   while (!text.empty()) {
     const CharRead read = read_listing_char(text);
-    const bool fits = read.status == CharStatus::Read && read.code != kNameEnd && read.code != 0;
+    const bool fits = read.status == CharStatus::Read && read.code != tape::kNameEnd && read.code != 0;
     if (!fits && !skip_unknown) return false;
     if (fits && codes.size() < tape::kNameLength) codes.push_back(static_cast<char>(read.code));
     text.remove_prefix(read.length);

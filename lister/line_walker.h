@@ -5,6 +5,7 @@
 
 #include "lister/byte_cursor.h"
 #include "lister/output.h"
+#include "lister/tape_format.h"
 
 namespace detoken {
 
@@ -19,8 +20,8 @@ enum class DecodeResult { Continue, Stop };
 using TokenDecoder = DecodeResult (*)(std::uint8_t first_byte, ByteCursor& cursor, Output& out,
                                       std::uint16_t line_number);
 
-// Where the program text starts in a tape image: after the 128-byte header.
-inline constexpr std::size_t kProgramStart = 128;
+// Where the program text starts in a tape image: after its header.
+inline constexpr std::size_t kProgramStart = tape::kHeaderSize;
 
 // Lists the program of a loaded tape image, one text line per program line:
 // the line number in five columns, a space, the decoded body, and 0x0A. Stops

@@ -10,8 +10,6 @@
 namespace detoken {
 namespace {
 
-constexpr int kExponentBias = 128;
-
 // The first five bytes of either real: exponent, sign and top 32 mantissa
 // bits, as a 32-bit mantissa with the implied leading 1 restored.
 struct RealHead {
@@ -92,7 +90,7 @@ bool write_short_real(Output& out, double value) {
 }  // namespace
 
 double read_single_real(ByteCursor& cursor) {
-  std::uint8_t bytes[5];
+  std::uint8_t bytes[kSingleRealSize];
   if (!cursor.next_bytes(bytes) || bytes[0] == 0) return 0.0;
   const RealHead head = head_of(bytes);
   // The mantissa is 0.1..., 32 bits: value = m * 2^(E - 128 - 32).
@@ -101,7 +99,7 @@ double read_single_real(ByteCursor& cursor) {
 }
 
 double read_double_real(ByteCursor& cursor) {
-  std::uint8_t bytes[8];
+  std::uint8_t bytes[kDoubleRealSize];
   if (!cursor.next_bytes(bytes) || bytes[0] == 0) return 0.0;
   const RealHead head = head_of(bytes);
   // All 56 mantissa bits as one integer, so that the conversion to double

@@ -13,6 +13,9 @@ namespace detoken {
 // replaced by the sign bit; 4 mantissa bytes in a single, 7 in a double.
 // Both consume their bytes even for zero; when the bytes run out the cursor is
 // exhausted and the value is 0.
+inline constexpr int kExponentBias = 128;
+inline constexpr std::size_t kSingleRealSize = 5;
+inline constexpr std::size_t kDoubleRealSize = 8;
 double read_single_real(ByteCursor& cursor);
 double read_double_real(ByteCursor& cursor);
 

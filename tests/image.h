@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tokenizer/tape_image.h"
+#include "lister/tape_format.h"
 
 namespace detoken::testing {
 
@@ -22,7 +22,7 @@ struct Line {
 // The header alone: what comes after it is up to the caller.
 inline Bytes header() {
   Bytes bytes(tape::kHeaderSize, 0);
-  bytes[0] = tape::kBasicProgram;
+  bytes[tape::kAttributeAt] = tape::kMz700Basic.attribute;
   return bytes;
 }
 

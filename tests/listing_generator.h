@@ -13,11 +13,9 @@
 
 #include "lister/characters.h"
 #include "lister/dialects/dialect.h"
-#include "lister/dialects/hubasic.h"
 #include "lister/dialects/keywords.h"
-#include "lister/dialects/sbasic.h"
 #include "lister/line_walker.h"
-#include "tokenizer/tape_image.h"
+#include "lister/tape_format.h"
 #include "tokenizer/tokenizer.h"
 
 namespace detoken::testing {
@@ -27,7 +25,8 @@ template <class Source>
 class ListingGenerator {
  public:
   ListingGenerator(Dialect dialect, Source& source) : dialect_(dialect), source_(source) {
-    const KeywordTables& tables = dialect == Dialect::SBasic ? sbasic_keywords() : hubasic_keywords();
+    const DecodingRules& rules = dialect_info(dialect).rules;
+    const KeywordTables& tables = rules.keywords;
     for (const auto table : {tables.main, tables.fe, tables.ff}) {
       for (const Keyword& keyword : table) {
         if (keyword.length != 0) keywords_.emplace_back(keyword.name());
@@ -35,11 +34,7 @@ class ListingGenerator {
     }
     for (unsigned code = 1; code < 256; ++code) {
       if (code != '"' && code != ':') raw_codes_.push_back(static_cast<std::uint8_t>(code));
-      const bool constant = dialect == Dialect::SBasic
-                                ? code == 0x0B || code == 0x11 || code == 0x15
-                                : code <= 0x0B || code == 0x0D || code == 0x0E || code == 0x0F || code == 0x12 ||
-                                      code == 0x15 || code == 0x18;
-      if (code < 0x80 && !constant && map_char(static_cast<std::uint8_t>(code)).size() == 4) {
+      if (is_program_character(rules.classes[code]) && map_char(static_cast<std::uint8_t>(code)).size() == 4) {
         escape_codes_.push_back(static_cast<std::uint8_t>(code));
       }
     }

@@ -17,7 +17,7 @@
 #include "tests/keyword_pairs.h"
 #include "tests/listing_generator.h"
 #include "tests/run_program.h"
-#include "tokenizer/real_encoding.h"
+#include "lister/real_encoding.h"
 
 namespace detoken {
 namespace {

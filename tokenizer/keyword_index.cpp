@@ -3,20 +3,22 @@
 #include <algorithm>
 #include <span>
 
-#include "lister/dialects/hubasic.h"
-#include "lister/dialects/sbasic.h"
 
 namespace detoken {
 
-KeywordIndex::KeywordIndex(const KeywordTables& tables) {
-  const auto add = [this](std::span<const Keyword> table, int prefix) {
+KeywordIndex::KeywordIndex(const DialectInfo& dialect) {
+  const KeywordTables& tables = dialect.rules.keywords;
+  const auto add = [&](std::span<const Keyword> table, int prefix) {
     for (std::size_t i = 0; i < table.size(); ++i) {
-      if (table[i].length == 0) continue;
+      const std::string_view name = table[i].name();
+      if (name.empty()) continue;
       const auto code = static_cast<std::uint8_t>(kFirstKeywordCode + i);
+      const bool line_number = std::find(dialect.line_number_keywords.begin(), dialect.line_number_keywords.end(),
+                                         name) != dialect.line_number_keywords.end();
       if (prefix < 0) {
-        entries_.push_back({table[i].name(), {code, 0}, 1});
+        entries_.push_back({name, {code, 0}, 1, line_number});
       } else {
-        entries_.push_back({table[i].name(), {static_cast<std::uint8_t>(prefix), code}, 2});
+        entries_.push_back({name, {static_cast<std::uint8_t>(prefix), code}, 2, line_number});
       }
     }
   };
@@ -36,11 +38,11 @@ KeywordIndex::KeywordIndex(const KeywordTables& tables) {
 const KeywordIndex& keyword_index(Dialect dialect) {
   switch (dialect) {
     case Dialect::SBasic: {
-      static const KeywordIndex index(sbasic_keywords());
+      static const KeywordIndex index(dialect_info(Dialect::SBasic));
       return index;
     }
     case Dialect::HuBasic: {
-      static const KeywordIndex index(hubasic_keywords());
+      static const KeywordIndex index(dialect_info(Dialect::HuBasic));
       return index;
     }
   }

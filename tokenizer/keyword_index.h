@@ -16,13 +16,14 @@ struct KeywordEntry {
   std::string_view name;
   std::uint8_t code[2];
   std::uint8_t code_length;
+  bool takes_line_number;  // a number after it is a line number
 };
 
 // A dialect's keywords, read off the same tables the lister writes them from,
 // grouped by the first byte of their names, longest names first.
 class KeywordIndex {
  public:
-  explicit KeywordIndex(const KeywordTables& tables);
+  explicit KeywordIndex(const DialectInfo& dialect);
 
   // The longest keyword whose name starts `text`, or null.
   const KeywordEntry* longest_at(std::string_view text) const {

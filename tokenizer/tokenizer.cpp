@@ -3,23 +3,15 @@
 #include <array>
 
 #include "lister/characters.h"
-#include "lister/dialects/hubasic.h"
+#include "lister/dialects/dialect.h"
 #include "lister/dialects/keywords.h"
-#include "lister/dialects/sbasic.h"
+#include "lister/real_encoding.h"
+#include "lister/tape_format.h"
 #include "tokenizer/keyword_index.h"
 #include "tokenizer/listing_characters.h"
-#include "tokenizer/real_encoding.h"
-#include "tokenizer/tape_image.h"
 
 namespace detoken {
 namespace {
-
-// The keywords after which a number is a line number, stored as an unsigned
-// word. The real programs show it after GOTO and GOSUB (also in the list of
-// ON ... GOSUB 100,200), and a number anywhere else as a real; THEN, RESTORE
-// and RUN take a line number the same way. HuBASIC adds ELSE and RESUME.
-constexpr std::array<std::uint8_t, 5> kSBasicLineKeywords = {0x80, 0x81, 0xE2, 0x85, 0x83};
-constexpr std::array<std::uint8_t, 7> kHuBasicLineKeywords = {0x80, 0x81, 0xE2, 0xC2, 0x85, 0x83, 0x86};
 
 // HuBASIC stores a decimal of more digits than a single real holds (about
 // seven) as a double.
@@ -35,29 +27,17 @@ int digit_value(char c, int base) {
   return value < base ? value : -1;
 }
 
-// Whether a character code can stand in program text as itself: not the
-// line's end, nor a code the lister reads as the start of a constant, nor a
-// keyword code.
-bool is_program_character(Dialect dialect, std::uint8_t code) {
-  if (code == 0 || code >= kFirstKeywordCode) return false;
-  switch (dialect) {
-    case Dialect::SBasic:
-      return code != sbasic::kUnsignedWord && code != sbasic::kHexWord && code != sbasic::kSingleReal;
-    case Dialect::HuBasic:
-      return !(code <= hubasic::kUnsignedWord || code == hubasic::kOctalWord || code == hubasic::kBinaryWord ||
-               code == hubasic::kHexWord || code == hubasic::kSignedWord || code == hubasic::kSingleReal ||
-               code == hubasic::kDoubleReal);
-  }
-  return false;
-}
-
 // Reads one line's text left to right into the machine's bytes: keywords,
 // constants, characters, and the raw text of strings, REM, DATA and (in
 // HuBASIC) comments.
 class LineTokenizer {
  public:
   LineTokenizer(std::string_view text, Dialect dialect, std::string& out, ListingFault& fault)
-      : text_(text), dialect_(dialect), keywords_(keyword_index(dialect)), out_(out), fault_(fault) {}
+      : text_(text),
+        rules_(dialect_info(dialect).rules),
+        keywords_(keyword_index(dialect)),
+        out_(out),
+        fault_(fault) {}
 
   bool run() {
     while (at_ < text_.size()) {
@@ -129,7 +109,7 @@ class LineTokenizer {
       ++at_;
       return string_literal();
     }
-    if (dialect_ == Dialect::HuBasic && c == '\'') {
+    if (rules_.comment_mark != 0 && c == static_cast<char>(rules_.comment_mark)) {
       // The machine keeps a colon before a comment; the listing leaves it out.
       line_numbers_ = LineNumbers::No;
       out_.push_back(static_cast<char>(kColon));
@@ -138,11 +118,14 @@ class LineTokenizer {
     if (!after_name && starts_number()) return number();
     // S-BASIC's hexadecimal constants list as bare digits (C000, 1E5), which
     // read back as the name or the decimal they look like; so none is made.
-    if (dialect_ == Dialect::HuBasic && c == '&' && at_ + 2 < text_.size() && based_digit(text_[at_ + 1]) > 0 &&
+    if (c == '&' && at_ + 2 < text_.size() && based_digit(text_[at_ + 1]) > 0 &&
         digit_value(text_[at_ + 2], based_digit(text_[at_ + 1])) >= 0) {
       const int base = based_digit(text_[at_ + 1]);
-      at_ += 2;
-      return based_word(base == 16 ? hubasic::kHexWord : base == 8 ? hubasic::kOctalWord : hubasic::kBinaryWord, base);
+      const CodeClass kind = base == 16 ? CodeClass::HexWord : base == 8 ? CodeClass::OctalWord : CodeClass::BinaryWord;
+      if (const std::uint8_t type = first_code_of(rules_.classes, kind); type != 0 && rules_.hex_prefix == "&H") {
+        at_ += 2;
+        return based_word(type, base);
+      }
     }
     if (const KeywordEntry* keyword = keywords_.longest_at(rest())) return keyword_item(*keyword);
     return program_character(after_name);
@@ -162,24 +145,14 @@ class LineTokenizer {
 
   bool keyword_item(const KeywordEntry& keyword) {
     const std::uint8_t code = keyword.code[keyword.code_length - 1];
-    if (dialect_ == Dialect::HuBasic && keyword.code_length == 1 && code == hubasic::kElseToken) {
+    if (keyword.code_length == 1 && code == rules_.else_code) {
       out_.push_back(static_cast<char>(kColon));  // kept before ELSE, left out of the listing
     }
     out_.append(reinterpret_cast<const char*>(keyword.code), keyword.code_length);
     at_ += keyword.name.size();
-    line_numbers_ = keyword.code_length == 1 && takes_line_number(code) ? LineNumbers::Expected : LineNumbers::No;
-    if (keyword.code_length == 1 && (code == kDataToken || code == kRemToken)) return statement_text();
+    line_numbers_ = keyword.takes_line_number ? LineNumbers::Expected : LineNumbers::No;
+    if (keyword.code_length == 1 && rules_.classes[code] == CodeClass::TextKeyword) return statement_text();
     return true;
-  }
-
-  bool takes_line_number(std::uint8_t code) const {
-    const auto has = [code](const auto& codes) {
-      for (const std::uint8_t c : codes) {
-        if (c == code) return true;
-      }
-      return false;
-    };
-    return dialect_ == Dialect::SBasic ? has(kSBasicLineKeywords) : has(kHuBasicLineKeywords);
   }
 
   // Any other character: itself, if program text can hold it.
@@ -189,7 +162,7 @@ class LineTokenizer {
     if (read.status == CharStatus::BadEscape) {
       return fail(ListingError::BadEscape, std::min<std::size_t>(4, text_.size() - at_));
     }
-    if (!is_program_character(dialect_, read.code)) return fail(ListingError::NotInProgramText, read.length);
+    if (!is_program_character(rules_.classes[read.code])) return fail(ListingError::NotInProgramText, read.length);
     out_.push_back(static_cast<char>(read.code));
     at_ += read.length;
     const char c = static_cast<char>(read.code);
@@ -299,18 +272,22 @@ class LineTokenizer {
   bool store_number(const DecimalNumber& number, bool whole) {
     const long value = whole ? whole_value() : -1;
     if (line_numbers_ == LineNumbers::Expected && value >= 0) {
-      out_.push_back(static_cast<char>(sbasic::kUnsignedWord));  // 0B in both dialects
+      out_.push_back(static_cast<char>(first_code_of(rules_.classes, CodeClass::UnsignedWord)));
       tape::append_word(out_, static_cast<unsigned>(value));
       line_numbers_ = LineNumbers::Given;
       return true;
     }
     line_numbers_ = LineNumbers::No;
-    if (dialect_ == Dialect::HuBasic && value >= 0 && value <= 9) {
-      out_.push_back(static_cast<char>(hubasic::kFirstDigit + value));
+    // HuBASIC's own: one-byte digits, signed words, doubles.
+    const std::uint8_t first_digit = first_code_of(rules_.classes, CodeClass::Digit);
+    const std::uint8_t signed_word = first_code_of(rules_.classes, CodeClass::SignedWord);
+    const std::uint8_t double_real = first_code_of(rules_.classes, CodeClass::DoubleReal);
+    if (first_digit != 0 && value >= 0 && value <= 9) {
+      out_.push_back(static_cast<char>(first_digit + value));
       return true;
     }
-    if (dialect_ == Dialect::HuBasic && value >= 0 && value <= 0x7FFF) {
-      out_.push_back(static_cast<char>(hubasic::kSignedWord));
+    if (signed_word != 0 && value >= 0 && value <= 0x7FFF) {
+      out_.push_back(static_cast<char>(signed_word));
       tape::append_word(out_, static_cast<unsigned>(value));
       return true;
     }
@@ -319,11 +296,11 @@ class LineTokenizer {
       if (digit != '0') break;
       --significant;
     }
-    const bool as_double = dialect_ == Dialect::HuBasic && significant > kSingleDigits;
+    const bool as_double = double_real != 0 && significant > kSingleDigits;
     std::uint8_t bytes[8];
     const std::span<std::uint8_t> real(bytes, as_double ? 8 : 5);
     if (encode_real(number, real) != RealStatus::Stored) return false;
-    out_.push_back(static_cast<char>(as_double ? hubasic::kDoubleReal : sbasic::kSingleReal));  // 15 in both
+    out_.push_back(static_cast<char>(as_double ? double_real : first_code_of(rules_.classes, CodeClass::SingleReal)));
     out_.append(reinterpret_cast<const char*>(bytes), real.size());
     return true;
   }
@@ -333,7 +310,7 @@ class LineTokenizer {
   enum class LineNumbers { No, Expected, Given };
 
   std::string_view text_;
-  Dialect dialect_;
+  const DecodingRules& rules_;
   const KeywordIndex& keywords_;
   std::string& out_;
   ListingFault& fault_;
@@ -345,11 +322,6 @@ class LineTokenizer {
 
 
 constexpr unsigned kLargestLineNumber = 0xFFFF;
-// A line's length word counts its own two bytes, the number's two, the body
-// and the terminating zero; the end marker takes two bytes.
-constexpr std::size_t kLineOverhead = 5;
-constexpr std::size_t kLongestLine = 0xFFFF;
-constexpr std::size_t kEndMarker = 2;
 
 // Reads one listing line, `text` without its line end, into `program`.
 class LineReader {
@@ -417,8 +389,8 @@ bool tokenize_listing(std::string_view listing, Dialect dialect, std::string& pr
     if (!tokenize_line(text.substr(text_start), dialect, body, fault)) {
       return reader.fail(fault.error, text_start + fault.column - 1, fault.text.size());
     }
-    if (body.size() + kLineOverhead > kLongestLine) return reader.fail(ListingError::LineTooLong, 0, 0);
-    if (program.size() + body.size() + kLineOverhead + kEndMarker > size_limit) {
+    if (body.size() + tape::kLineOverhead > tape::kLongestLine) return reader.fail(ListingError::LineTooLong, 0, 0);
+    if (program.size() + body.size() + tape::kLineOverhead + tape::kEndMarkerSize > size_limit) {
       return reader.fail(ListingError::ProgramTooLarge, 0, 0);
     }
     tape::append_line(program, static_cast<std::uint16_t>(number), body);

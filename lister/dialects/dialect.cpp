@@ -5,14 +5,14 @@
 
 namespace detoken {
 
-TokenDecoder decoder_for(Dialect dialect) {
+const DialectInfo& dialect_info(Dialect dialect) {
   switch (dialect) {
     case Dialect::SBasic:
-      return decode_sbasic_item;
+      return sbasic_info();
     case Dialect::HuBasic:
-      return decode_hubasic_item;
+      return hubasic_info();
   }
-  return decode_sbasic_item;
+  return sbasic_info();
 }
 
 }  // namespace detoken

@@ -1,12 +1,78 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "lister/dialects/keywords.h"
 #include "lister/line_walker.h"
+#include "lister/tape_format.h"
 
 namespace detoken {
 
 enum class Dialect { SBasic, HuBasic };
 
+// What a code in a line body is to a dialect: each dialect's class table
+// gives one of these for every code 00-FF. The decoder dispatches on it; the
+// tokenizer asks it what program text may hold and which codes stand for
+// what.
+enum class CodeClass : std::uint8_t {
+  Character,     // a character of the machine, written through the character map
+  Quote,         // the quote, which opens a string literal
+  Colon,         // HuBASIC's colon, which looks at what follows it
+  Digit,         // HuBASIC's one-byte digits 01-0A, for 0 to 9
+  UnsignedWord,  // the type codes of numeric constants, whose value follows
+  SignedWord,
+  HexWord,
+  OctalWord,
+  BinaryWord,
+  SingleReal,
+  DoubleReal,
+  Keyword,      // a one-byte keyword code (or a code with no keyword)
+  TextKeyword,  // DATA and REM, whose statement text follows raw
+  Prefix,       // FE or FF, the first byte of a two-byte keyword
+  LineEnd,      // the line's terminator
+};
+
+using ClassTable = std::array<CodeClass, 256>;
+
+// Whether a code of this class stands in program text as the character it is.
+constexpr bool is_program_character(CodeClass code_class) {
+  return code_class == CodeClass::Character || code_class == CodeClass::Quote || code_class == CodeClass::Colon;
+}
+
+// The first code of a class in a table (the type code of a kind of constant,
+// the first digit), or 0 when the dialect has none.
+constexpr std::uint8_t first_code_of(const ClassTable& classes, CodeClass code_class) {
+  for (unsigned code = 0; code < classes.size(); ++code) {
+    if (classes[code] == code_class) return static_cast<std::uint8_t>(code);
+  }
+  return 0;
+}
+
+// What a dialect's programs are read by, both ways.
+struct DecodingRules {
+  ClassTable classes;
+  KeywordTables keywords;
+  std::string_view hex_prefix;  // written before a hexadecimal word's digits
+  std::uint8_t else_code = 0;     // HuBASIC: the keyword before which a colon is stored but not listed
+  std::uint8_t comment_mark = 0;  // HuBASIC: the character after such a colon that starts a comment
+};
+
+// Everything that sets one BASIC apart: how its programs are decoded, what
+// each code is, its keywords, the keywords after which a number is a line
+// number, and what its tapes' headers hold.
+struct DialectInfo {
+  TokenDecoder decoder;
+  const DecodingRules& rules;
+  std::span<const std::string_view> line_number_keywords;
+  tape::HeaderKind header;
+};
+
+const DialectInfo& dialect_info(Dialect dialect);
+
 // The decoder that lists programs of `dialect`.
-TokenDecoder decoder_for(Dialect dialect);
+inline TokenDecoder decoder_for(Dialect dialect) { return dialect_info(dialect).decoder; }
 
 }  // namespace detoken

@@ -3,8 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "lister/characters.h"
-#include "lister/numbers.h"
+#include "lister/dialects/decoding.h"
 
 namespace detoken {
 namespace {
@@ -60,65 +59,56 @@ constexpr auto kMain = keyword_table(kMainNames);
 constexpr auto kFe = keyword_table(kFeNames);
 constexpr auto kFf = keyword_table(kFfNames);
 
-constexpr KeywordTables kTables = {kMain, kFe, kFf};
+// What each code is in a line body: 00 ends the line; 01-0A are the digits 0
+// to 9; 0B, 0D, 0E, 0F and 12 are the type codes of the unsigned, octal,
+// binary, hexadecimal and signed words, 15 and 18 of the single and double
+// reals; the colon looks at what follows it; 80-FD are keywords (DATA and
+// REM with their text), FE and FF prefixes; the rest are characters.
+using enum CodeClass;
+constexpr CodeClass En = LineEnd, Ch = Character, Qt = Quote, Cl = Colon, Dg = Digit, Uw = UnsignedWord,
+                    Sw = SignedWord, Hx = HexWord, Oc = OctalWord, Bi = BinaryWord, Re = SingleReal, Db = DoubleReal,
+                    Kw = Keyword, Tk = TextKeyword, Pf = Prefix;
 
-using namespace hubasic;
+// clang-format off
+constexpr DecodingRules kRules = {
+    .classes = {
+        /*       0   1   2   3   4   5   6   7   8   9   A   B   C   D   E   F */
+        /* 0 */ En, Dg, Dg, Dg, Dg, Dg, Dg, Dg, Dg, Dg, Dg, Uw, Ch, Oc, Bi, Hx,
+        /* 1 */ Ch, Ch, Sw, Ch, Ch, Re, Ch, Ch, Db, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 2 */ Ch, Ch, Qt, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 3 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Cl, Ch, Ch, Ch, Ch, Ch,
+        /* 4 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 5 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 6 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 7 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 8 */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* 9 */ Kw, Kw, Kw, Kw, Tk, Kw, Kw, Tk, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* A */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* B */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* C */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* D */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* E */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* F */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Pf, Pf,
+    },
+    .keywords = {kMain, kFe, kFf},
+    .hex_prefix = "&H",
+    .else_code = code_of(kMain, "ELSE"),
+    .comment_mark = '\'',
+};
+// clang-format on
 
-// The machine stores a colon before ELSE and before a ' comment; neither is
-// written. The comment is raw text, like REM's.
-void decode_colon(ByteCursor& cursor, Output& out) {
-  switch (cursor.peek_byte()) {
-    case kApostrophe:
-      copy_statement_text(cursor, out);
-      return;
-    case kElseToken:
-      return;
-    default:
-      out.put(':');
-  }
-}
-
-// Everything but the plain characters, apart so that the quick path for
-// those stays small.
-[[gnu::noinline]] DecodeResult decode_other_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out,
-                                                  std::uint16_t line_number) {
-  if (first_byte <= kLastDigit) {
-    out.put(static_cast<char>('0' + first_byte - 1));
-    return DecodeResult::Continue;
-  }
-  switch (first_byte) {
-    case kUnsignedWord:
-      return decode_word_constant(cursor, out, write_unsigned);
-    case kOctalWord:
-      return decode_word_constant(cursor, out, write_octal);
-    case kBinaryWord:
-      return decode_word_constant(cursor, out, write_binary);
-    case kHexWord:
-      return decode_word_constant(cursor, out, [](Output& o, std::uint16_t word) { write_hex(o, "&H", word); });
-    case kSignedWord:
-      return decode_word_constant(cursor, out, write_signed);
-    case kSingleReal:
-      return decode_real_constant(cursor, out, read_single_real);
-    case kDoubleReal:
-      return decode_real_constant(cursor, out, read_double_real);
-    case kColon:
-      decode_colon(cursor, out);
-      return DecodeResult::Continue;
-    default:
-      return decode_common_item(first_byte, cursor, out, line_number, kTables);
-  }
-}
+// After these a number is a line number.
+constexpr std::string_view kLineNumberKeywords[] = {"GOTO", "GOSUB", "THEN", "ELSE", "RESTORE", "RUN", "RESUME"};
 
 }  // namespace
 
 DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
-  if (is_plain_character(first_byte) && first_byte != kColon) {
-    write_char(out, first_byte);
-    return DecodeResult::Continue;
-  }
-  return decode_other_item(first_byte, cursor, out, line_number);
+  return decoding::item<kRules>(first_byte, cursor, out, line_number);
 }
 
-const KeywordTables& hubasic_keywords() { return kTables; }
+const DialectInfo& hubasic_info() {
+  static constexpr DialectInfo kInfo = {decode_hubasic_item, kRules, kLineNumberKeywords, tape::kMz700Basic};
+  return kInfo;
+}
 
 }  // namespace detoken

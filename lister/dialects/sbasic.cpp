@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "lister/numbers.h"
+#include "lister/dialects/decoding.h"
 
 namespace detoken {
 namespace {
@@ -58,36 +58,52 @@ constexpr auto kMain = keyword_table(kMainNames);
 constexpr auto kFe = keyword_table(kFeNames);
 constexpr auto kFf = keyword_table(kFfNames);
 
-constexpr KeywordTables kTables = {kMain, kFe, kFf};
+// What each code is in a line body: 00 ends the line; 0B, 11 and 15 are the
+// type codes of the unsigned word, the hexadecimal word and the real; 80-FD
+// are keywords (DATA and REM with their text), FE and FF prefixes; the rest
+// are characters.
+using enum CodeClass;
+constexpr CodeClass En = LineEnd, Ch = Character, Qt = Quote, Uw = UnsignedWord, Hx = HexWord, Re = SingleReal,
+                    Kw = Keyword, Tk = TextKeyword, Pf = Prefix;
 
-using namespace sbasic;
+// clang-format off
+constexpr DecodingRules kRules = {
+    .classes = {
+        /*       0   1   2   3   4   5   6   7   8   9   A   B   C   D   E   F */
+        /* 0 */ En, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Uw, Ch, Ch, Ch, Ch,
+        /* 1 */ Ch, Hx, Ch, Ch, Ch, Re, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 2 */ Ch, Ch, Qt, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 3 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 4 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 5 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 6 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 7 */ Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch, Ch,
+        /* 8 */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* 9 */ Kw, Kw, Kw, Kw, Tk, Kw, Kw, Tk, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* A */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* B */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* C */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* D */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* E */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
+        /* F */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Pf, Pf,
+    },
+    .keywords = {kMain, kFe, kFf},
+    .hex_prefix = "",
+};
+// clang-format on
 
-// Everything but the plain characters, apart so that the quick path for
-// those stays small.
-[[gnu::noinline]] DecodeResult decode_other_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out,
-                                                  std::uint16_t line_number) {
-  switch (first_byte) {
-    case kUnsignedWord:
-      return decode_word_constant(cursor, out, write_unsigned);
-    case kHexWord:
-      return decode_word_constant(cursor, out, [](Output& o, std::uint16_t word) { write_hex(o, "", word); });
-    case kSingleReal:
-      return decode_real_constant(cursor, out, read_single_real);
-    default:
-      return decode_common_item(first_byte, cursor, out, line_number, kTables);
-  }
-}
+// After these a number is a line number.
+constexpr std::string_view kLineNumberKeywords[] = {"GOTO", "GOSUB", "THEN", "RESTORE", "RUN"};
 
 }  // namespace
 
 DecodeResult decode_sbasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
-  if (is_plain_character(first_byte)) {
-    write_char(out, first_byte);
-    return DecodeResult::Continue;
-  }
-  return decode_other_item(first_byte, cursor, out, line_number);
+  return decoding::item<kRules>(first_byte, cursor, out, line_number);
 }
 
-const KeywordTables& sbasic_keywords() { return kTables; }
+const DialectInfo& sbasic_info() {
+  static constexpr DialectInfo kInfo = {decode_sbasic_item, kRules, kLineNumberKeywords, tape::kMz700Basic};
+  return kInfo;
+}
 
 }  // namespace detoken

@@ -1,7 +1,9 @@
-#include "tokenizer/real_encoding.h"
+#include "lister/real_encoding.h"
 
 #include <algorithm>
 #include <bit>
+
+#include "lister/numbers.h"
 
 namespace detoken {
 namespace {
@@ -14,7 +16,6 @@ int bit_length(Wide value) {
   return 64 - std::countl_zero(static_cast<std::uint64_t>(value));
 }
 
-constexpr int kExponentBias = 128;
 // Exponents of ten beyond these need no more steps: the value has long gone
 // out of the format's range (about 2.9e-39 to 1.7e38), even with as many
 // digits as a line holds. The steps stop as soon as the value leaves it.
