@@ -20,7 +20,57 @@ bool read_whole(std::FILE* input, std::uint8_t* bytes, std::size_t size) {
   return true;
 }
 
+// Converts into the output and puts it in place; false after the message of
+// what failed.
+bool write_output(const LoadedInput& input, const RunOptions& options, const Conversion& conversion) {
+  OutputFile file;
+  if (!open_output(file, options.output_name)) {
+    say(messages::kCannotCreate, options.output_name);
+    return false;
+  }
+  switch (conversion.convert(input, options, file.stream)) {
+    case Converted::Done:
+      break;
+    case Converted::Refused:
+      return false;
+    case Converted::WriteFailed:
+      say(messages::kWriteFailed, options.output_name);
+      return false;
+  }
+  switch (commit_output(file, conversion.replace_existing)) {
+    case CommitResult::Done:
+      return true;
+    case CommitResult::Exists:
+      say(messages::kOutputExists, options.output_name);
+      return false;
+    case CommitResult::Failed:
+      break;
+  }
+  say(messages::kWriteFailed, options.output_name);
+  return false;
+}
+
 }  // namespace
+
+int run_conversion(const RunOptions& options, const Conversion& conversion) {
+  {
+    LoadedInput input;
+    if (!load_input(options.input_name, conversion.empty_input_allowed, input)) return kExitFailure;
+    // The output would take the place of the input it names.
+    if (is_same_file(input.file, options.output_name)) {
+      say(messages::kSameAsInput, options.output_name);
+      return kExitFailure;
+    }
+    // Told before the conversion, so that the user learns of it first.
+    if (!conversion.replace_existing && file_exists(options.output_name)) {
+      say(messages::kOutputExists, options.output_name);
+      return kExitFailure;
+    }
+    if (!write_output(input, options, conversion)) return kExitFailure;
+  }
+  say(messages::kWritten, options.output_name);
+  return kExitSuccess;
+}
 
 void say(std::string_view format, std::string_view value) {
   std::string text(format);

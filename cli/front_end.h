@@ -45,4 +45,28 @@ struct LoadedInput {
 // empty one unless `empty_allowed`) and answers false.
 bool load_input(const char* name, bool empty_allowed, LoadedInput& input);
 
+// How a conversion into the output file ended.
+enum class Converted {
+  Done,         // all written
+  Refused,      // the input could not be converted: its message is given, nothing is kept
+  WriteFailed,  // a write to the file failed
+};
+
+// One program's conversion: the loaded input, made into what is written to
+// `output`.
+struct Conversion {
+  bool empty_input_allowed;
+  // Whether a file already at the output name is replaced; without, it is
+  // left as it is and the run ends with a message.
+  bool replace_existing;
+  Converted (*convert)(const LoadedInput& input, const RunOptions& options, std::FILE* output);
+};
+
+// What both programs do with a file to convert: load the input, refuse an
+// output that is the input itself (or an existing file not to be replaced),
+// convert into a new file that takes the output name only once it is
+// complete, and say that it was written. Every failure on the way has its
+// message; answers the exit status.
+int run_conversion(const RunOptions& options, const Conversion& conversion);
+
 }  // namespace detoken

@@ -16,6 +16,8 @@ CommitResult commit_output(OutputFile& output, bool replace) {
   return result;
 }
 
+OutputFile::~OutputFile() { discard_output(*this); }
+
 void discard_output(OutputFile& output) {
   if (output.stream != nullptr) std::fclose(output.stream);
   output.stream = nullptr;

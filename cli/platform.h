@@ -62,6 +62,13 @@ struct OutputFile {
   std::string final_name;
   // Empty when the file is written directly.
   std::string temporary_name;
+
+  OutputFile() = default;
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+  // A file that was neither committed nor discarded is discarded: whatever
+  // way the run leaves, no temporary file stays behind.
+  ~OutputFile();
 };
 
 enum class CommitResult {
@@ -70,9 +77,9 @@ enum class CommitResult {
   Failed,  // a write, the flush, the close or the rename failed
 };
 
-// Opens `output` for writing to `name`; false, with nothing left behind, when
-// it cannot be created (a missing or read-only folder, a read-only file, a
-// folder of that name).
+// Opens `output` (a new OutputFile) for writing to `name`; false, with
+// nothing left behind, when it cannot be created (a missing or read-only
+// folder, a read-only file, a folder of that name).
 bool open_output(OutputFile& output, const char* name);
 
 // Flushes and closes the file and moves it to its final name, over a file

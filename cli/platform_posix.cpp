@@ -106,7 +106,6 @@ bool is_same_file(std::FILE* input, const char* name) {
 }
 
 bool open_output(OutputFile& output, const char* name) {
-  output = {};
   // Opening for writing, without creating or truncating, tells whether the
   // name may be written at all and what is there.
   const int existing = open(name, O_WRONLY | O_NOCTTY | O_CLOEXEC);
@@ -130,7 +129,8 @@ bool open_output(OutputFile& output, const char* name) {
   output.temporary_name = folder_of(output.final_name) + ".tmp-XXXXXX";
   const int temporary = mkstemp(output.temporary_name.data());
   if (temporary < 0) {
-    output = {};
+    output.final_name.clear();
+    output.temporary_name.clear();
     return false;
   }
   fchmod(temporary, mode);

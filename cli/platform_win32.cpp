@@ -94,7 +94,6 @@ bool is_same_file(std::FILE* input, const char* name) {
 }
 
 bool open_output(OutputFile& output, const char* name) {
-  output = {};
   // Opening for writing, without creating or truncating, tells whether the
   // name may be written at all and what is there.
   HANDLE existing = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -113,7 +112,8 @@ bool open_output(OutputFile& output, const char* name) {
   const std::string folder = folder_of(output.final_name);
   char temporary[MAX_PATH];
   if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tmp", 0, temporary) == 0) {
-    output = {};
+    output.final_name.clear();
+    output.temporary_name.clear();
     return false;
   }
   output.temporary_name = temporary;

@@ -72,66 +72,6 @@ void report_fault(const char* listing_name, const ListingFault& fault) {
   write_standard_error(text + message);
 }
 
-// Tokenizes the loaded listing into a whole tape image.
-bool make_image(std::string_view listing, const RunOptions& options, const std::string& name, std::string& image) {
-  std::string program;
-  ListingFault fault{};
-  if (!tokenize_listing(listing, options.dialect, program, fault, tape::kLargestProgram)) {
-    report_fault(options.input_name, fault);
-    return false;
-  }
-  image = tape::header(name, program.size()) + program;
-  return true;
-}
-
-// Writes the image to a temporary file beside the output name and moves it
-// there: over an existing file only with -f.
-int write_image(const std::string& image, const RunOptions& options) {
-  OutputFile file;
-  if (!open_output(file, options.output_name)) {
-    say(messages::kCannotCreate, options.output_name);
-    return kExitFailure;
-  }
-  if (std::fwrite(image.data(), 1, image.size(), file.stream) != image.size()) {
-    discard_output(file);
-    say(messages::kWriteFailed, options.output_name);
-    return kExitFailure;
-  }
-  switch (commit_output(file, options.replace_existing)) {
-    case CommitResult::Done:
-      return kExitSuccess;
-    case CommitResult::Exists:
-      say(messages::kOutputExists, options.output_name);
-      return kExitFailure;
-    case CommitResult::Failed:
-      break;
-  }
-  say(messages::kWriteFailed, options.output_name);
-  return kExitFailure;
-}
-
-int convert_listing(const RunOptions& options, const std::string& name) {
-  LoadedInput listing;
-  if (!load_input(options.input_name, true, listing)) return kExitFailure;
-  // The listing is never replaced, not even with -f.
-  if (is_same_file(listing.file, options.output_name)) {
-    say(messages::kSameAsInput, options.output_name);
-    return kExitFailure;
-  }
-  // Told before the listing is tokenized, so that the user learns of -f first.
-  if (!options.replace_existing && file_exists(options.output_name)) {
-    say(messages::kOutputExists, options.output_name);
-    return kExitFailure;
-  }
-  std::string image;
-  if (!make_image(listing.text(), options, name, image)) return kExitFailure;
-  return write_image(image, options);
-}
-
-}  // namespace
-
-namespace {
-
 // `text`'s characters in the machine's codes, at most 16 of them; a
 // character that has no code or cannot stand in a name (the name's end mark
 // 0D, the line end 00) is left out when `skip_unknown`, else ends it: false.
@@ -147,8 +87,9 @@ bool name_codes(std::string_view text, bool skip_unknown, std::string& codes) {
   return true;
 }
 
-}  // namespace
-
+// The name a tape header gets for a file: the file's own name without its
+// extension, upper-cased, in the machine's codes (characters it has no code
+// for are left out), at most 16 codes.
 std::string tape_name_of_file(const char* path) {
   std::string name(path + file_name_start(path));
   name = name.substr(0, name.rfind('.'));
@@ -160,7 +101,33 @@ std::string tape_name_of_file(const char* path) {
   return codes;
 }
 
+// `text`, typed as a listing writes the machine's characters, in the
+// machine's codes; false when a character has no code or cannot stand in a
+// name (the name's end mark 0D, the line end 00).
 bool tape_name_of_text(std::string_view text, std::string& codes) { return name_codes(text, false, codes); }
+
+// The name the tape header gets: the -n name, or the listing file's own.
+std::string tape_name(const RunOptions& options) {
+  std::string name;
+  if (options.tape_name == nullptr || !tape_name_of_text(options.tape_name, name)) {
+    name = tape_name_of_file(options.input_name);
+  }
+  return name;
+}
+
+// Tokenizes the loaded listing into a whole tape image and writes it.
+Converted make_image(const LoadedInput& listing, const RunOptions& options, std::FILE* output) {
+  std::string program;
+  ListingFault fault{};
+  if (!tokenize_listing(listing.text(), options.dialect, program, fault, tape::kLargestProgram)) {
+    report_fault(options.input_name, fault);
+    return Converted::Refused;
+  }
+  const std::string image = tape::header(tape_name(options), program.size()) + program;
+  return std::fwrite(image.data(), 1, image.size(), output) == image.size() ? Converted::Done : Converted::WriteFailed;
+}
+
+}  // namespace
 
 int run_retoken(int argc, const char* const* argv) {
   RunOptions options;
@@ -168,15 +135,16 @@ int run_retoken(int argc, const char* const* argv) {
     return *status;
   }
   std::string name;
-  if (options.tape_name == nullptr) {
-    name = tape_name_of_file(options.input_name);
-  } else if (!tape_name_of_text(options.tape_name, name)) {
+  if (options.tape_name != nullptr && !tape_name_of_text(options.tape_name, name)) {
     say(messages::kBadTapeName, options.tape_name);
     return kExitFailure;
   }
-  const int status = convert_listing(options, name);
-  if (status == kExitSuccess) say(messages::kWritten, options.output_name);
-  return status;
+  // A file already at the image's name is replaced only with -f: the default
+  // name is often the very image the listing came from. The listing is never
+  // replaced.
+  return run_conversion(options, {.empty_input_allowed = true,
+                                  .replace_existing = options.replace_existing,
+                                  .convert = make_image});
 }
 
 }  // namespace detoken

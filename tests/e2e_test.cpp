@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/files.h"
 #include "tests/image.h"
 #include "tests/keyword_pairs.h"
 #include "tests/run_program.h"
@@ -386,30 +387,24 @@ TEST(Listing, NumbersAsPrintfWritesThem) {
 
 // The shipped examples list as their committed listings say.
 TEST(Examples, ListAsCommitted) {
-  const std::filesystem::path examples = std::filesystem::path(DETOKEN_SOURCE_DIR) / "examples";
+  const std::filesystem::path examples = examples_dir();
   for (const auto& [option, name] : {std::pair{"-s", "sbasic_demo"}, std::pair{"-h", "hubasic_demo"}}) {
     SCOPED_TRACE(name);
     Scratch scratch;
     std::filesystem::copy_file(examples / (std::string(name) + ".mzt"), scratch.dir() / "demo.mzt");
     expect_run(scratch.run({option, "demo.mzt"}), {0, written("demo.txt")});
-    std::ifstream expected(examples / (std::string(name) + ".expected.txt"), std::ios::binary);
-    EXPECT_EQ(scratch.read("demo.txt"), std::string(std::istreambuf_iterator<char>(expected), {}));
+    EXPECT_EQ(scratch.read("demo.txt"), read_file(examples / (std::string(name) + ".expected.txt")));
   }
 }
 
 // Real programs saved on the machine, from the shared corpus beside the
 // repository: each lists every line with nothing on standard error.
 TEST(Corpus, RealProgramsListCompletely) {
-  const std::filesystem::path corpus = std::filesystem::path(DETOKEN_SOURCE_DIR) / "../shared/corpus";
-  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
-  const std::pair<const char*, std::size_t> programs[] = {
-      {"drinking_game_v2", 83}, {"gnu_blat_2000", 363},     {"moonlander_v4", 257},
-      {"sunrise_v2", 216},      {"advent_2021_25_v6", 77}, {"advent_2021_25_v7", 50},
-  };
-  for (const auto& [name, lines] : programs) {
+  DETOKEN_NEED_CORPUS();
+  for (const auto& [name, lines] : kCorpusPrograms) {
     SCOPED_TRACE(name);
     Scratch scratch;
-    std::filesystem::copy_file(corpus / (std::string(name) + ".mzt"), scratch.dir() / "p.mzt");
+    scratch.write("p.mzt", corpus_image(name));
     expect_run(scratch.run({"p.mzt"}), {0, written("p.txt")});
     const std::string listing = scratch.read("p.txt");
     EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), static_cast<long>(lines));

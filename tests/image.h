@@ -1,13 +1,16 @@
 #pragma once
 
-// Builds tape images for the tests: a 128-byte header, the program lines,
-// and the end marker.
+// Builds tape images for the tests (a 128-byte header, the program lines,
+// and the end marker) and lists them in memory.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "lister/dialects/dialect.h"
+#include "lister/line_walker.h"
+#include "lister/output.h"
 #include "lister/tape_format.h"
 
 namespace detoken::testing {
@@ -38,6 +41,27 @@ inline std::string body(std::initializer_list<unsigned> codes) {
   std::string text;
   for (const unsigned code : codes) text.push_back(static_cast<char>(code));
   return text;
+}
+
+// A listing and the findings reported on the way.
+struct Listed {
+  std::string text;
+  std::string reports;
+};
+
+inline Listed list(TokenDecoder decoder, std::string_view image) {
+  Output out;
+  list_program({reinterpret_cast<const std::uint8_t*>(image.data()), image.size()}, out, decoder);
+  return {std::string(out.text()), out.reports()};
+}
+
+inline Listed list(TokenDecoder decoder, const Bytes& image) {
+  return list(decoder, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+}
+
+// A program text area (lines and end marker) behind a header, listed.
+inline Listed list_program_area(const std::string& program, Dialect dialect) {
+  return list(decoder_for(dialect), tape::header("", program.size()) + program);
 }
 
 }  // namespace detoken::testing

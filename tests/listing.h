@@ -16,17 +16,6 @@ namespace detoken::testing {
 // The abnormal-file report as the lister writes it (no console translation).
 inline const std::string kAbnormalReport = shift_jis("異常なBASICファイルです\n");
 
-struct Listed {
-  std::string text;
-  std::string reports;
-};
-
-inline Listed list(TokenDecoder decoder, const Bytes& image) {
-  Output out;
-  list_program(image, out, decoder);
-  return {std::string(out.text()), out.reports()};
-}
-
 // Cutting a program anywhere lists a prefix of its full listing and reports
 // the abnormal file; nothing past the cut is read (the sanitizer build checks).
 inline void expect_every_prefix_lists_a_prefix(TokenDecoder decoder, const Bytes& image) {

@@ -16,6 +16,7 @@
 #include "lister/dialects/keywords.h"
 #include "lister/line_walker.h"
 #include "lister/tape_format.h"
+#include "tests/image.h"
 #include "tokenizer/tokenizer.h"
 
 namespace detoken::testing {
@@ -137,18 +138,6 @@ class ListingGenerator {
   std::vector<std::uint8_t> raw_codes_;
   std::vector<std::uint8_t> escape_codes_;
 };
-
-struct Listed {
-  std::string text;
-  std::string reports;
-};
-
-inline Listed list_program_area(const std::string& program, Dialect dialect) {
-  const std::string image = tape::header("", program.size()) + program;
-  Output out;
-  list_program({reinterpret_cast<const std::uint8_t*>(image.data()), image.size()}, out, decoder_for(dialect));
-  return {std::string(out.text()), out.reports()};
-}
 
 // Tokenizes `listing`, lists the result and tokenizes that: the second
 // listing must read back to the same image and list the same. An empty

@@ -9,6 +9,7 @@
 #include <string>
 #include <tuple>
 
+#include "tests/files.h"
 #include "tests/run_program.h"
 
 namespace detoken::testing {
@@ -20,11 +21,6 @@ constexpr int kFailure = 255;  // the exit status -1 as the shell sees it
 const Start kRetoken{.retoken = true};
 
 std::string written(const std::string& name) { return console_text("'" + name + "'を出力しました\n"); }
-
-std::string read_file(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
 
 // A header as the machine writes one, spelled out: attribute 05, the name
 // ended by 0D and padded with spaces to 17 bytes, the size, load address
@@ -38,7 +34,7 @@ std::string header(const std::string& name, unsigned size) {
 // The examples both ways: the committed image lists as the committed listing,
 // and the listing makes the committed image.
 TEST(Retoken, ExamplesBothWays) {
-  const std::filesystem::path examples = std::filesystem::path(DETOKEN_SOURCE_DIR) / "examples";
+  const std::filesystem::path examples = examples_dir();
   for (const auto& [option, name, tape_name] :
        {std::tuple{"-s", "sbasic_demo", "SBASIC DEMO"}, std::tuple{"-h", "hubasic_demo", "HUBASIC DEMO"}}) {
     SCOPED_TRACE(name);
@@ -55,12 +51,11 @@ TEST(Retoken, ExamplesBothWays) {
 // The real programs, listed, made back into images and listed again: the
 // same listing, and the header the machine wrote but for the name.
 TEST(Retoken, RealProgramsListTheSameAfterTheRoundTrip) {
-  const std::filesystem::path corpus = std::filesystem::path(DETOKEN_SOURCE_DIR) / "../shared/corpus";
-  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  DETOKEN_NEED_CORPUS();
   for (const char* name : {"drinking_game_v2", "gnu_blat_2000", "advent_2021_25_v6", "advent_2021_25_v7"}) {
     SCOPED_TRACE(name);
     Scratch scratch;
-    std::filesystem::copy_file(corpus / (std::string(name) + ".mzt"), scratch.dir() / "p.mzt");
+    scratch.write("p.mzt", corpus_image(name));
     ASSERT_EQ(scratch.run({"-o", "p.txt", "p.mzt"}).status, 0);
     EXPECT_EQ(scratch.run({"-o", "q.mzt", "p.txt"}, kRetoken).out, written("q.mzt"));
     ASSERT_EQ(scratch.run({"-o", "q.txt", "q.mzt"}).status, 0);

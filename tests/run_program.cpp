@@ -14,6 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tests/files.h"
+
 namespace detoken::testing {
 namespace {
 
@@ -32,11 +34,6 @@ std::vector<std::string> command_words(bool retoken = false) {
     if (at != std::string::npos) program.replace(at, 7, "retoken");
   }
   return result;
-}
-
-std::string slurp(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 [[noreturn]] void run_child(const std::filesystem::path& work, const std::filesystem::path& root,
@@ -96,7 +93,7 @@ void Scratch::write(const std::string& name, const std::vector<unsigned char>& b
   write(name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-std::string Scratch::read(const std::string& name) const { return slurp(work_ / name); }
+std::string Scratch::read(const std::string& name) const { return read_file(work_ / name); }
 
 bool Scratch::exists(const std::string& name) const { return std::filesystem::exists(work_ / name); }
 
@@ -115,7 +112,7 @@ RunResult Scratch::run(const std::vector<std::string>& arguments, const Start& s
   int wait_status = 0;
   if (child < 0 || waitpid(child, &wait_status, 0) != child) throw std::runtime_error("cannot run the program");
   const int status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
-  return {status, slurp(root_ / "stdout"), slurp(root_ / "stderr")};
+  return {status, read_file(root_ / "stdout"), read_file(root_ / "stderr")};
 }
 
 bool testing_windows_build() {

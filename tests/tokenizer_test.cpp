@@ -14,6 +14,7 @@
 #include <set>
 
 #include "lister/numbers.h"
+#include "tests/files.h"
 #include "tests/keyword_pairs.h"
 #include "tests/listing_generator.h"
 #include "tests/run_program.h"
@@ -178,29 +179,22 @@ TEST(RoundTrip, GeneratedListingsSettleAfterOnePass) {
   }
 }
 
-std::string read_file(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
 // The real programs: the bytes read back from their listings are the bytes
 // the machine stored, line for line, but for lines whose listing does not
 // carry everything: hexadecimal constants (listed as bare digits, which read
 // back as a decimal or a name) and reals typed with more digits than the six
 // the listing shows.
 TEST(RoundTrip, RealProgramsComeBackAsTheMachineStoredThem) {
-  const std::filesystem::path corpus = std::filesystem::path(DETOKEN_SOURCE_DIR) / "../shared/corpus";
-  if (!std::filesystem::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  DETOKEN_NEED_CORPUS();
   const std::map<std::string, std::set<unsigned>> unrecoverable = {
       {"moonlander_v4", {990, 1000, 1110, 1120, 1130, 1210, 1220, 1230, 1350, 1360, 1370, 1390, 1400, 2290, 2310, 2330,
                          2350, 2370, 2430, 2450, 2460, 2550}},  // hexadecimal constants
       {"sunrise_v2", {230, 840, 870, 930, 1120, 1130}},          // 1.0027379, 1721027, 8640184.8125 ...
   };
   std::size_t identical = 0, lines = 0;
-  for (const char* name : {"drinking_game_v2", "gnu_blat_2000", "moonlander_v4", "sunrise_v2", "advent_2021_25_v6",
-                           "advent_2021_25_v7"}) {
+  for (const auto& [name, line_count] : testing::kCorpusPrograms) {
     SCOPED_TRACE(name);
-    const std::string image = read_file(corpus / (std::string(name) + ".mzt"));
+    const std::string image = testing::corpus_image(name);
     const std::string stored = image.substr(tape::kHeaderSize);
     const testing::Listed listed = testing::list_program_area(stored, Dialect::SBasic);
     std::string program;

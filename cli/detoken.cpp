@@ -1,0 +1,39 @@
+#include "cli/detoken.h"
+
+#include <span>
+
+#include "cli/front_end.h"
+#include "cli/messages.h"
+#include "cli/options.h"
+#include "cli/platform.h"
+#include "lister/dialects/dialect.h"
+#include "lister/line_walker.h"
+#include "lister/output.h"
+
+namespace detoken {
+namespace {
+
+void show_usage() {
+  for (const std::string_view line : {messages::kUsageTitle, messages::kUsageCall, messages::kUsageOutput,
+                                      messages::kUsageOutputDefault, messages::kUsageHuBasic, messages::kUsageSBasic}) {
+    write_standard_output(line);
+  }
+}
+
+// Lists the image into the output; the findings go to standard error.
+Converted list_image(const LoadedInput& input, const RunOptions& options, std::FILE* output) {
+  Output out(output, write_standard_error);
+  list_program({input.bytes.get(), input.size}, out, decoder_for(options.dialect));
+  return out.flush() ? Converted::Done : Converted::WriteFailed;
+}
+
+}  // namespace
+
+int run_detoken(int argc, const char* const* argv) {
+  RunOptions options;
+  if (const std::optional<int> status = end_of_scan(scan_arguments(argc, argv, options), show_usage)) return *status;
+  // A listing already at the output name is replaced: it is made again.
+  return run_conversion(options, {.empty_input_allowed = false, .replace_existing = true, .convert = list_image});
+}
+
+}  // namespace detoken
