@@ -76,7 +76,9 @@ Line synthetic_line(std::mt19937& random, bool hubasic) {
       case 1:  // A=real*B+real
         line += "A\xF4";
         real(0x15, 4);
-        line += "\xFC" "B\xF7";
+        line +=
+            "\xFC"
+            "B\xF7";
         real(hubasic ? 0x18 : 0x15, hubasic ? 7 : 4);
         break;
       case 2:  // GOTO line
@@ -130,8 +132,7 @@ void add_lines_of(const std::filesystem::path& file, std::vector<Line>& lines) {
   const Bytes image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   std::size_t at = kHeaderSize;
   while (at + 2 <= image.size()) {
-    const std::size_t length =
-        static_cast<unsigned char>(image[at]) | static_cast<unsigned char>(image[at + 1]) << 8;
+    const std::size_t length = static_cast<unsigned char>(image[at]) | static_cast<unsigned char>(image[at + 1]) << 8;
     if (length < 5 || at + length > image.size()) break;
     lines.push_back(image.substr(at + 4, length - 5));
     at += length;
@@ -166,7 +167,8 @@ int main(int argc, char** argv) {
     const std::string suffix = std::string("_") + size.name + ".mzt";
     ok = ok && write(out / ("synthetic_sbasic" + suffix), image_of(sbasic, size.bytes));
     ok = ok && write(out / ("synthetic_hubasic" + suffix), image_of(hubasic, size.bytes));
-    if (!corpus_lines.empty()) ok = ok && write(out / ("realistic_sbasic" + suffix), image_of(corpus_lines, size.bytes));
+    if (!corpus_lines.empty())
+      ok = ok && write(out / ("realistic_sbasic" + suffix), image_of(corpus_lines, size.bytes));
   }
   if (corpus_lines.empty()) std::cerr << "generate_images: no corpus, no realistic images\n";
   return ok ? EXIT_SUCCESS : EXIT_FAILURE;

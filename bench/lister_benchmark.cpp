@@ -78,10 +78,10 @@ int main(int argc, char** argv) {
   const std::filesystem::path images = folder != nullptr ? folder : "bench-images";
   for (const char* size : {"40k", "1m", "16m"}) {
     const std::string suffix = std::string("_") + size + ".mzt";
-    benchmark::RegisterBenchmark(("realistic_sbasic" + suffix).c_str(), list_image, images / ("realistic_sbasic" + suffix),
-                                 detoken::decode_sbasic_item);
-    benchmark::RegisterBenchmark(("synthetic_sbasic" + suffix).c_str(), list_image, images / ("synthetic_sbasic" + suffix),
-                                 detoken::decode_sbasic_item);
+    benchmark::RegisterBenchmark(("realistic_sbasic" + suffix).c_str(), list_image,
+                                 images / ("realistic_sbasic" + suffix), detoken::decode_sbasic_item);
+    benchmark::RegisterBenchmark(("synthetic_sbasic" + suffix).c_str(), list_image,
+                                 images / ("synthetic_sbasic" + suffix), detoken::decode_sbasic_item);
     benchmark::RegisterBenchmark(("synthetic_hubasic" + suffix).c_str(), list_image,
                                  images / ("synthetic_hubasic" + suffix), detoken::decode_hubasic_item);
     // The synthetic images hold sequences no tokenizer makes (a word

@@ -1,5 +1,5 @@
-#include "cli/platform.h"
 #include "cli/detoken.h"
+#include "cli/platform.h"
 
 int main(int argc, char** argv) {
   detoken::prepare_console();

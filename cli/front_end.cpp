@@ -29,22 +29,14 @@ bool write_output(const LoadedInput& input, const RunOptions& options, const Con
     return false;
   }
   switch (conversion.convert(input, options, file.stream)) {
-    case Converted::Done:
-      break;
-    case Converted::Refused:
-      return false;
-    case Converted::WriteFailed:
-      say(messages::kWriteFailed, options.output_name);
-      return false;
+    case Converted::Done: break;
+    case Converted::Refused: return false;
+    case Converted::WriteFailed: say(messages::kWriteFailed, options.output_name); return false;
   }
   switch (commit_output(file, conversion.replace_existing)) {
-    case CommitResult::Done:
-      return true;
-    case CommitResult::Exists:
-      say(messages::kOutputExists, options.output_name);
-      return false;
-    case CommitResult::Failed:
-      break;
+    case CommitResult::Done: return true;
+    case CommitResult::Exists: say(messages::kOutputExists, options.output_name); return false;
+    case CommitResult::Failed: break;
   }
   say(messages::kWriteFailed, options.output_name);
   return false;
@@ -81,17 +73,12 @@ void say(std::string_view format, std::string_view value) {
 
 std::optional<int> end_of_scan(const ScanOutcome& scan, void (*show_usage)()) {
   switch (scan.result) {
-    case ScanResult::ShowUsage:
-      show_usage();
-      return kExitSuccess;
+    case ScanResult::ShowUsage: show_usage(); return kExitSuccess;
     case ScanResult::InvalidOption:
       say(messages::kInvalidOption, std::string_view(&scan.invalid_letter, 1));
       return kExitFailure;
-    case ScanResult::NameTooLong:
-      write_standard_output(messages::kNameTooLong);
-      return kExitFailure;
-    case ScanResult::Convert:
-      break;
+    case ScanResult::NameTooLong: write_standard_output(messages::kNameTooLong); return kExitFailure;
+    case ScanResult::Convert: break;
   }
   return std::nullopt;
 }

@@ -4,6 +4,8 @@
 
 // The console messages, in Shift_JIS (code page 932), with their text in
 // comments. "%s" stands for a file name, "%c" for an option letter.
+// Each message's bytes are laid out as written, not as the formatter would.
+// clang-format off
 namespace detoken::messages {
 
 // DETOKEN ─ MZ-700のS-BASIC/HuBASICのMZTイメージをテキストに変換します\n\n

@@ -51,12 +51,8 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
       continue;
     }
     switch (argument[1]) {
-      case 'h':
-        options.dialect = Dialect::HuBasic;
-        break;
-      case 's':
-        options.dialect = Dialect::SBasic;
-        break;
+      case 'h': options.dialect = Dialect::HuBasic; break;
+      case 's': options.dialect = Dialect::SBasic; break;
       case 'o': {
         const char* name = option_value(argc, argv, i);
         if (name == nullptr) return {ScanResult::ShowUsage};
@@ -72,8 +68,7 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
         if (!retoken) return {ScanResult::InvalidOption, argument[1]};
         options.replace_existing = true;
         break;
-      default:
-        return {ScanResult::InvalidOption, argument[1]};
+      default: return {ScanResult::InvalidOption, argument[1]};
     }
   }
   if (options.input_name == nullptr) return {ScanResult::ShowUsage};

@@ -37,8 +37,7 @@ struct ScanOutcome {
 // Reads the arguments (argv[1] on) left to right, stopping at the first one
 // that ends the run, and derives the output name when no -o gave one: the
 // input name with the extension ".txt" for detoken, ".mzt" for retoken.
-ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& options,
-                           Program program = Program::Detoken);
+ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& options, Program program = Program::Detoken);
 
 // Copies `name` into the output name buffer; false when it has 256 or more
 // characters.

@@ -7,8 +7,8 @@
 #include "cli/options.h"
 #include "cli/platform.h"
 #include "lister/numbers.h"
-#include "tokenizer/listing_characters.h"
 #include "lister/tape_format.h"
+#include "tokenizer/listing_characters.h"
 #include "tokenizer/tokenizer.h"
 
 namespace detoken {
@@ -131,7 +131,8 @@ Converted make_image(const LoadedInput& listing, const RunOptions& options, std:
 
 int run_retoken(int argc, const char* const* argv) {
   RunOptions options;
-  if (const std::optional<int> status = end_of_scan(scan_arguments(argc, argv, options, Program::Retoken), show_usage)) {
+  if (const std::optional<int> status =
+          end_of_scan(scan_arguments(argc, argv, options, Program::Retoken), show_usage)) {
     return *status;
   }
   std::string name;
@@ -142,9 +143,8 @@ int run_retoken(int argc, const char* const* argv) {
   // A file already at the image's name is replaced only with -f: the default
   // name is often the very image the listing came from. The listing is never
   // replaced.
-  return run_conversion(options, {.empty_input_allowed = true,
-                                  .replace_existing = options.replace_existing,
-                                  .convert = make_image});
+  return run_conversion(
+      options, {.empty_input_allowed = true, .replace_existing = options.replace_existing, .convert = make_image});
 }
 
 }  // namespace detoken

@@ -11,10 +11,12 @@ namespace {
 
 // Shift_JIS of the kanji and currency signs at codes 70-7E:
 // 日 月 火 水 木 金 土 生 年 時 分 秒 円 ￥ ￡
+// clang-format off
 constexpr std::uint8_t kKanji[15][2] = {
     {0x93, 0xFA}, {0x8C, 0x8E}, {0x89, 0xCE}, {0x90, 0x85}, {0x96, 0xD8},
     {0x8B, 0xE0}, {0x93, 0x79}, {0x90, 0xB6}, {0x94, 0x4E}, {0x8E, 0x9E},
     {0x95, 0xAA}, {0x95, 0x62}, {0x89, 0x7E}, {0x81, 0x8F}, {0x81, 0x92},
+    // clang-format on
 };
 
 constexpr CharText text_of(unsigned code) {
@@ -34,7 +36,6 @@ constexpr std::array<CharText, 256> make_char_table() {
   for (unsigned code = 0; code < table.size(); ++code) table[code] = text_of(code);
   return table;
 }
-
 
 }  // namespace
 

@@ -20,16 +20,14 @@ struct RealHead {
 
 RealHead head_of(const std::uint8_t* bytes) {
   return {bytes[0], (bytes[1] & 0x80) != 0,
-          (std::uint32_t{bytes[1]} << 24 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 8 | std::uint32_t{bytes[4]}) |
+          (std::uint32_t{bytes[1]} << 24 | std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 8 |
+           std::uint32_t{bytes[4]}) |
               0x80000000u};
 }
 
 // 2 to the power `exponent`, for exponents a double holds in its normal range
 // (the reals' scales, from -184 to 95, all are).
-double power_of_two(int exponent) {
-  return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52);
-}
+double power_of_two(int exponent) { return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52); }
 
 // Writes `value` in base `Base` with no leading zeros.
 template <unsigned Base>

@@ -85,7 +85,6 @@ class Output {
   const std::string& reports() const { return reports_; }
 
  private:
-
   // Called when fewer than kShortWrite bytes are left: writes the block out
   // to the file, or grows the buffer in memory.
   void make_room();

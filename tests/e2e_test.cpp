@@ -69,7 +69,8 @@ TEST(CommandLine, InvalidOptionsEndTheRunAtOnce) {
       {"-x", "x"}, {"-H", "H"}, {"-", std::string(1, '\0')}, {"-?", "?"}};
   for (const auto& [option, letter] : cases) {
     SCOPED_TRACE(option);
-    expect_run(scratch.run({"a.mzt", option, "b.mzt"}), {kFailure, console_text("無効なオプション: -" + letter + "\n")});
+    expect_run(scratch.run({"a.mzt", option, "b.mzt"}),
+               {kFailure, console_text("無効なオプション: -" + letter + "\n")});
     EXPECT_EQ(scratch.names(), std::vector<std::string>{"a.mzt"});
   }
 }
@@ -250,8 +251,12 @@ TEST(Listing, FindingsGoToStandardErrorAndTheRunSucceeds) {
   Bytes cut = kProgram;
   cut.resize(cut.size() - 4);  // inside line 20
   const Case cases[] = {
-      {"syntax error", image_of({{10, "A"}, {300, "B\x82" "C"}}), "   10 A\n  300 B",
-       console_text("Syntax error in 300 (82)\n")},
+      {"syntax error",
+       image_of({{10, "A"},
+                 {300,
+                  "B\x82"
+                  "C"}}),
+       "   10 A\n  300 B", console_text("Syntax error in 300 (82)\n")},
       {"two-byte syntax error", image_of({{7, "\xFE\xB5"}}), "    7 ", console_text("Syntax error in 7 (FE AF)\n")},
       {"data ending inside a line", cut, "   10 PRINT \"HI\"\n", kAbnormal},
       {"real running past the data", image_of({{10, "A"}, {20, body({0x8F, ' ', 0x15, 0x81})}}),
@@ -322,9 +327,12 @@ TEST(Dialects, TheLastOfHAndSDecides) {
   Scratch scratch;
   scratch.write("a.mzt", image_of({{10, body({0xA2, 0x05})}}));
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"a.mzt"}, "   10 MODE{05}\n"},       {{"-h", "a.mzt"}, "   10 WHILE4\n"},
-      {{"-h", "-s", "a.mzt"}, "   10 MODE{05}\n"}, {{"-s", "a.mzt", "-h"}, "   10 WHILE4\n"},
-      {{"-hx", "a.mzt"}, "   10 WHILE4\n"},     {{"-h", "-sfoo", "a.mzt"}, "   10 MODE{05}\n"},
+      {{"a.mzt"}, "   10 MODE{05}\n"},
+      {{"-h", "a.mzt"}, "   10 WHILE4\n"},
+      {{"-h", "-s", "a.mzt"}, "   10 MODE{05}\n"},
+      {{"-s", "a.mzt", "-h"}, "   10 WHILE4\n"},
+      {{"-hx", "a.mzt"}, "   10 WHILE4\n"},
+      {{"-h", "-sfoo", "a.mzt"}, "   10 MODE{05}\n"},
       {{"-o", "-h", "a.mzt"}, "   10 MODE{05}\n"},
   };
   for (const auto& [arguments, listing] : cases) {
@@ -370,17 +378,18 @@ TEST(Dialects, EveryKeywordCodeOfHuBasic) { walk_tables("-h", kHuBasic); }
 TEST(Listing, NumbersAsPrintfWritesThem) {
   // Reals: one million, the seventh digit rounding the sixth up, an exact tie
   // of the sixth digit (to even), and a small number.
-  const std::string reals = body({0x15, 0x94, 0x74, 0x24, 0, 0, ',', 0x15, 0x95, 0x16, 0xB4, 0x38, 0, ',', 0x15, 0x95,
-                                  0x16, 0xB4, 0x28, 0, ',', 0x15, 0x6A, 0x21, 0x0F, 0xAF, 0xA0});
+  const std::string reals = body({0x15, 0x94, 0x74, 0x24, 0,    0, ',', 0x15, 0x95, 0x16, 0xB4, 0x38, 0,   ',',
+                                  0x15, 0x95, 0x16, 0xB4, 0x28, 0, ',', 0x15, 0x6A, 0x21, 0x0F, 0xAF, 0xA0});
   const std::string listed_reals = "1e+06,1.23457e+06,1.23456e+06,1.5e-07";
   Scratch scratch;
   scratch.write("s.mzt", image_of({{10, reals + body({',', 0x0B, 0xFF, 0xFF, ',', 0x11, 0xFF, 0x00})}}));
   expect_run(scratch.run({"s.mzt"}), {0, written("s.txt")});
   EXPECT_EQ(scratch.read("s.txt"), "   10 " + listed_reals + ",65535,FF\n");
   // HuBASIC's own: a double whose low bytes lift the tie, and the words.
-  scratch.write("h.mzt", image_of({{10, reals + body({',', 0x18, 0x95, 0x16, 0xB4, 0x28, 0x00, 0x80, 0x00, 0x00, ',',
-                                                      0x12, 0x00, 0x80, ',', 0x0F, 0xFF, 0xFF, ',', 0x0D, 0x08,
-                                                      0x00, ',', 0x0E, 0x05, 0x00})}}));
+  scratch.write(
+      "h.mzt",
+      image_of({{10, reals + body({',',  0x18, 0x95, 0x16, 0xB4, 0x28, 0x00, 0x80, 0x00, 0x00, ',',  0x12, 0x00,
+                                   0x80, ',',  0x0F, 0xFF, 0xFF, ',',  0x0D, 0x08, 0x00, ',',  0x0E, 0x05, 0x00})}}));
   expect_run(scratch.run({"-h", "h.mzt"}), {0, written("h.txt")});
   EXPECT_EQ(scratch.read("h.txt"), "   10 " + listed_reals + ",1.23457e+06,-32768,&HFFFF,&O10,&B101\n");
 }

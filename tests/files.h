@@ -28,7 +28,7 @@ struct CorpusProgram {
   std::size_t lines;
 };
 inline constexpr CorpusProgram kCorpusPrograms[] = {
-    {"drinking_game_v2", 83}, {"gnu_blat_2000", 363},     {"moonlander_v4", 257},
+    {"drinking_game_v2", 83}, {"gnu_blat_2000", 363},    {"moonlander_v4", 257},
     {"sunrise_v2", 216},      {"advent_2021_25_v6", 77}, {"advent_2021_25_v7", 50},
 };
 

@@ -1,5 +1,7 @@
 // The HuBASIC decoder: its keyword tables, code by code, and its items.
 
+#include "lister/dialects/hubasic.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -7,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "lister/dialects/hubasic.h"
 #include "lister/dialects/sbasic.h"
 #include "tests/image.h"
 #include "tests/listing.h"
@@ -114,10 +115,12 @@ TEST(HuBasicItems, ColonsBeforeElseAndComments) {
     std::string text;
   };
   const Case cases[] = {
-      {"\x93" "A\xE2\x05:\xC2\x06", "IFATHEN4ELSE5"},
+      {"\x93"
+       "A\xE2\x05:\xC2\x06",
+       "IFATHEN4ELSE5"},
       {"\x8F:'COMMENT", "PRINT'COMMENT"},
       {"\x8F:'A\":\"B:\x8F", "PRINT'A\":\"B:PRINT"},  // the colon outside quotes ends the comment
-      {"\x8F:'\x8F\xA0", "PRINT'\xAF\xC0"},            // keyword codes in a comment are characters
+      {"\x8F:'\x8F\xA0", "PRINT'\xAF\xC0"},           // keyword codes in a comment are characters
       {":A", ":A"},
       {"A::B", "A::B"},
       {"A:", "A:"},
@@ -134,8 +137,8 @@ TEST(HuBasicItems, EveryPrefixOfAProgramListsAPrefixOfItsListing) {
   testing::expect_every_prefix_lists_a_prefix(
       decode_hubasic_item,
       image_of({
-          {10, body({0x8F, 0x05, ',', 0x0B, 0x01, 0x00, ',', 0x12, 0xFF, 0xFF, ',', 0x0D, 0x08, 0x00, ',', 0x0E, 0x05,
-                     0x00, ',', 0x0F, 0xFF, 0x00})},
+          {10, body({0x8F, 0x05, ',',  0x0B, 0x01, 0x00, ',',  0x12, 0xFF, 0xFF, ',',
+                     0x0D, 0x08, 0x00, ',',  0x0E, 0x05, 0x00, ',',  0x0F, 0xFF, 0x00})},
           {20, body({0x41, 0xF4, 0x15, 0x81, 0, 0, 0, 0, ':', 0x42, 0xF4, 0x18, 0x81, 0, 0, 0, 0, 0, 0, 0})},
           {30, body({0x93, 0x41, 0xE2, 0x02, ':', 0xC2, 0x03, ':', 0x27, 'R', 'E', 'M'})},
           {40, body({0xFE, 0xAC, ':', 0xFF, 0xCD, '"', 'Z', '"', ':'})},

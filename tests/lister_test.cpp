@@ -188,7 +188,8 @@ TEST(Output, ListingReachesTheFileBeforeAReport) {
 // Every code 01-FF inside a string literal, one line each, against its
 // character written in UTF-8 and converted by the C library.
 TEST(Characters, EveryCodeInAStringLiteral) {
-  const char* const kanji[] = {"日", "月", "火", "水", "木", "金", "土", "生", "年", "時", "分", "秒", "円", "￥", "￡"};
+  const char* const kanji[] = {"日", "月", "火", "水", "木", "金", "土", "生",
+                               "年", "時", "分", "秒", "円", "￥", "￡"};
   std::vector<testing::Line> lines;
   std::string expected;
   for (unsigned code = 0x01; code <= 0xFF; ++code) {
@@ -247,20 +248,14 @@ std::string real_text(double (*read)(ByteCursor&), std::string_view hex_pairs) {
 
 TEST(Numbers, SingleReals) {
   const std::pair<const char*, const char*> cases[] = {
-      {"81 00 00 00 00", "1"},
-      {"80 00 00 00 00", "0.5"},
-      {"82 A0 00 00 00", "-2.5"},
-      {"84 20 00 00 00", "10"},
-      {"00 FF 12 34 56", "0"},
-      {"94 74 24 00 00", "1e+06"},
-      {"91 43 50 00 00", "100000"},
-      {"95 16 B4 38 00", "1.23457e+06"},
+      {"81 00 00 00 00", "1"},           {"80 00 00 00 00", "0.5"},
+      {"82 A0 00 00 00", "-2.5"},        {"84 20 00 00 00", "10"},
+      {"00 FF 12 34 56", "0"},           {"94 74 24 00 00", "1e+06"},
+      {"91 43 50 00 00", "100000"},      {"95 16 B4 38 00", "1.23457e+06"},
       {"95 16 B4 28 00", "1.23456e+06"},  // exactly 1234565: the tie goes to the even digit
       {"95 16 B4 48 00", "1.23457e+06"},  // 1234569
-      {"6A 21 0F AF A0", "1.5e-07"},
-      {"73 51 B7 17 59", "0.0001"},
-      {"FF 7F FF FF FF", "1.70141e+38"},
-      {"01 80 00 00 00", "-2.93874e-39"},
+      {"6A 21 0F AF A0", "1.5e-07"},     {"73 51 B7 17 59", "0.0001"},
+      {"FF 7F FF FF FF", "1.70141e+38"}, {"01 80 00 00 00", "-2.93874e-39"},
   };
   for (const auto& [bytes, text] : cases) EXPECT_EQ(real_text(read_single_real, bytes), text) << bytes;
 }

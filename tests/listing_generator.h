@@ -96,7 +96,8 @@ class ListingGenerator {
     std::string text;
     for (unsigned items = pick(12); items > 0; --items) {
       switch (pick(10)) {
-        case 0: case 1: {
+        case 0:
+        case 1: {
           // A space before the keyword: the letters before it might take
           // some of its own otherwise (OR of NOREM), and then the text
           // after REM would be program text.
@@ -107,7 +108,8 @@ class ListingGenerator {
         }
         case 2: text += static_cast<char>('A' + pick(26)) + digits(pick(2)) + (pick(3) == 0 ? "$" : ""); break;
         case 3: text += number() + " "; break;  // more digits or a point would belong to it
-        case 4: case 5: {
+        case 4:
+        case 5: {
           const char* mark = one_of({" ", "(", ")", ",", ";", ":", "#", "[", "]", "!", "?", "@", "%", "& ", "'", ". "});
           text += mark;
           if (dialect_ == Dialect::HuBasic && *mark == '\'') return text + raw_text(pick(10));

@@ -1,11 +1,11 @@
 // Argument scanning and the output name, without running a conversion.
 
+#include "cli/options.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "cli/options.h"
 
 namespace detoken {
 namespace {
@@ -35,10 +35,14 @@ TEST(ScanArguments, InvalidOptionNamesTheLetterAfterTheDash) {
 
 TEST(DeriveOutputName, ReplacesTheExtensionOfTheFileItself) {
   const std::pair<std::string, std::string> cases[] = {
-      {"PROG.MZT", "PROG.txt"},        {"PROG", "PROG.txt"},
-      {"a.b.mzt", "a.b.txt"},          {"./PROG", "./PROG.txt"},
-      {"v1.2/PROG", "v1.2/PROG.txt"},  {"v1.2\\PROG", "v1.2\\PROG.txt"},
-      {"dir.x/a.b.c", "dir.x/a.b.txt"}, {".mzt", ".txt"},
+      {"PROG.MZT", "PROG.txt"},
+      {"PROG", "PROG.txt"},
+      {"a.b.mzt", "a.b.txt"},
+      {"./PROG", "./PROG.txt"},
+      {"v1.2/PROG", "v1.2/PROG.txt"},
+      {"v1.2\\PROG", "v1.2\\PROG.txt"},
+      {"dir.x/a.b.c", "dir.x/a.b.txt"},
+      {".mzt", ".txt"},
       {std::string(251, 'n'), std::string(251, 'n') + ".txt"},
       {std::string(251, 'n') + ".mzt", std::string(251, 'n') + ".txt"},
   };
@@ -51,9 +55,8 @@ TEST(DeriveOutputName, ReplacesTheExtensionOfTheFileItself) {
 }
 
 TEST(DeriveOutputName, RefusesNamesThatCannotTakeTheExtension) {
-  for (const std::string& input :
-       {std::string(252, 'n'), std::string(255, 'n'), std::string(256, 'n'), std::string(252, 'n') + ".m",
-        std::string(300, 'n') + ".m"}) {
+  for (const std::string& input : {std::string(252, 'n'), std::string(255, 'n'), std::string(256, 'n'),
+                                   std::string(252, 'n') + ".m", std::string(300, 'n') + ".m"}) {
     RunOptions options;
     options.input_name = input.c_str();
     EXPECT_FALSE(derive_output_name(options)) << input.size();

@@ -105,9 +105,12 @@ TEST(Retoken, FaultsNameTheLineAndColumnAndWriteNothing) {
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, console_text("a.txt:2:9: 数値が範囲を超えています: 1E99\n"));
   scratch.write("h.txt", "10 A=&HFFFF:B=&O200000\n");
-  EXPECT_EQ(scratch.run({"-h", "h.txt"}, kRetoken).err, console_text("h.txt:1:15: 数値が範囲を超えています: &O200000\n"));
+  EXPECT_EQ(scratch.run({"-h", "h.txt"}, kRetoken).err,
+            console_text("h.txt:1:15: 数値が範囲を超えています: &O200000\n"));
   // A byte that is no character is shown as its code.
-  scratch.write("c.txt", "10 A=\x01" "B\n");
+  scratch.write("c.txt",
+                "10 A=\x01"
+                "B\n");
   EXPECT_EQ(scratch.run({"c.txt"}, kRetoken).err, console_text("c.txt:1:6: MZ-700にない文字です: {01}\n"));
   EXPECT_EQ(scratch.names(), (std::vector<std::string>{"a.txt", "c.txt", "h.txt"}));
 }

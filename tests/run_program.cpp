@@ -22,10 +22,12 @@ namespace {
 std::vector<std::string> command_words(bool retoken = false) {
   const char* command = std::getenv(retoken ? "RETOKEN_UNDER_TEST" : "DETOKEN_UNDER_TEST");
   const char* detoken_command = std::getenv("DETOKEN_UNDER_TEST");
-  const bool beside_detoken = retoken && (command == nullptr || *command == '\0') && detoken_command != nullptr &&
-                              *detoken_command != '\0';
+  const bool beside_detoken =
+      retoken && (command == nullptr || *command == '\0') && detoken_command != nullptr && *detoken_command != '\0';
   if (beside_detoken) command = detoken_command;
-  std::istringstream words(command != nullptr && *command != '\0' ? command : retoken ? RETOKEN_PROGRAM : DETOKEN_PROGRAM);
+  std::istringstream words(command != nullptr && *command != '\0' ? command
+                           : retoken                              ? RETOKEN_PROGRAM
+                                                                  : DETOKEN_PROGRAM);
   std::vector<std::string> result{std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
   if (beside_detoken && !result.empty()) {
     // retoken from beside detoken: the same command with the program's name changed.

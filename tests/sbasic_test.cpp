@@ -1,8 +1,9 @@
 // The S-BASIC decoder: its keyword tables, code by code, and its items.
 
+#include "lister/dialects/sbasic.h"
+
 #include <gtest/gtest.h>
 
-#include "lister/dialects/sbasic.h"
 #include "lister/line_walker.h"
 #include "tests/image.h"
 #include "tests/listing.h"
@@ -28,7 +29,9 @@ TEST(SBasicItems, ConstantsStatementsAndCharacters) {
       {body({0x15, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF7, 0x15, 0x81, 0x80, 0, 0, 0}), "0+-1"},
       {"\x97HELLO:WORLD", "REMHELLO:WORLD"},
       {"\x97\xC5:\x98", "REM{C5}:END"},  // a keyword code in REM text is a character
-      {"\x94" "1,\"A:B\",2:\x8F", "DATA1,\"A:B\",2:PRINT"},
+      {"\x94"
+       "1,\"A:B\",2:\x8F",
+       "DATA1,\"A:B\",2:PRINT"},
       {"\x8F\"\xC5\x81:\x97\"\x97", "PRINT\"{C5}\xA1:\xB7\"REM"},
       {"\x8F\"OPEN", "PRINT\"OPEN"},
       {body({0xE4}), "\x83\xCE"},
@@ -44,7 +47,12 @@ TEST(SBasicItems, ConstantsStatementsAndCharacters) {
 
 TEST(SBasicItems, SyntaxErrorStopsTheWholeListing) {
   Output out;
-  list_program(testing::image_of({{5, "A"}, {300, "B\x82" "C"}, {400, "D"}}), out, decode_sbasic_item);
+  list_program(testing::image_of({{5, "A"},
+                                  {300,
+                                   "B\x82"
+                                   "C"},
+                                  {400, "D"}}),
+               out, decode_sbasic_item);
   EXPECT_EQ(out.text(), "    5 A\n  300 B");
   EXPECT_EQ(out.reports(), "Syntax error in 300 (82)\n");
 }

@@ -14,11 +14,11 @@
 #include <set>
 
 #include "lister/numbers.h"
+#include "lister/real_encoding.h"
 #include "tests/files.h"
 #include "tests/keyword_pairs.h"
 #include "tests/listing_generator.h"
 #include "tests/run_program.h"
-#include "lister/real_encoding.h"
 
 namespace detoken {
 namespace {
@@ -29,7 +29,8 @@ std::string hex_of(std::string_view bytes) {
   std::string text;
   for (const char byte : bytes) {
     char pair[4];
-    std::snprintf(pair, sizeof pair, text.empty() ? "%02X" : " %02X", static_cast<unsigned>(static_cast<std::uint8_t>(byte)));
+    std::snprintf(pair, sizeof pair, text.empty() ? "%02X" : " %02X",
+                  static_cast<unsigned>(static_cast<std::uint8_t>(byte)));
     text += pair;
   }
   return text;
@@ -66,8 +67,7 @@ TEST(Tokenizer, EachNotationAsTheMachineStoresIt) {
       {s, "REM A:PRINT", "97 20 41 3A 8F"},
       {s, "DATA 1,\"A:B\",2:END", "94 20 31 2C 22 41 3A 42 22 2C 32 3A 98"},
       {s, "PRINT \"ｱ日{13}{C5}\"A{05}", "8F 20 22 91 70 13 C5 22 41 05"},
-      {h, "A=5:A=10:A=32767:A=32768",
-       "41 F4 06 3A 41 F4 12 0A 00 3A 41 F4 12 FF 7F 3A 41 F4 15 90 00 00 00 00"},
+      {h, "A=5:A=10:A=32767:A=32768", "41 F4 06 3A 41 F4 12 0A 00 3A 41 F4 12 FF 7F 3A 41 F4 15 90 00 00 00 00"},
       {h, "A=&HFF+&O10+&B101", "41 F4 0F FF 00 F7 0D 08 00 F7 0E 05 00"},
       {h, "A=12345678:B=1.5", "41 F4 18 98 3C 61 4E 00 00 00 00 3A 42 F4 15 81 40 00 00 00"},
       {h, "IF A THEN 1 ELSE 2", "93 20 41 20 E2 20 0B 01 00 20 3A C2 20 0B 02 00"},
@@ -80,8 +80,8 @@ TEST(Tokenizer, EachNotationAsTheMachineStoresIt) {
 // Each keyword's name reads back as its own code, by the pairs written
 // apart from the tables.
 TEST(Tokenizer, EveryKeywordReadsAsItsCode) {
-  for (const auto& [dialect, vocabulary] : {std::pair{Dialect::SBasic, testing::kSBasic},
-                                            std::pair{Dialect::HuBasic, testing::kHuBasic}}) {
+  for (const auto& [dialect, vocabulary] :
+       {std::pair{Dialect::SBasic, testing::kSBasic}, std::pair{Dialect::HuBasic, testing::kHuBasic}}) {
     for (const testing::Token& token : testing::every_token(vocabulary)) {
       if (token.keyword.empty()) continue;
       // HuBASIC keeps a colon before ELSE; DATA and REM take the text after them.
@@ -157,7 +157,13 @@ TEST(RealEncoding, SixDigitsComeBackThroughTheLister) {
     ListingFault fault{};
     ASSERT_TRUE(tokenize_line(text, Dialect::SBasic, body, fault));
     const testing::Listed relisted = testing::list_program_area(
-        [&] { std::string p; tape::append_line(p, 1, body); tape::append_end(p); return p; }(), Dialect::SBasic);
+        [&] {
+          std::string p;
+          tape::append_line(p, 1, body);
+          tape::append_end(p);
+          return p;
+        }(),
+        Dialect::SBasic);
     EXPECT_EQ(relisted.text, std::string("    1 ") + text + "\n");
   }
 }
@@ -187,9 +193,9 @@ TEST(RoundTrip, GeneratedListingsSettleAfterOnePass) {
 TEST(RoundTrip, RealProgramsComeBackAsTheMachineStoredThem) {
   DETOKEN_NEED_CORPUS();
   const std::map<std::string, std::set<unsigned>> unrecoverable = {
-      {"moonlander_v4", {990, 1000, 1110, 1120, 1130, 1210, 1220, 1230, 1350, 1360, 1370, 1390, 1400, 2290, 2310, 2330,
-                         2350, 2370, 2430, 2450, 2460, 2550}},  // hexadecimal constants
-      {"sunrise_v2", {230, 840, 870, 930, 1120, 1130}},          // 1.0027379, 1721027, 8640184.8125 ...
+      {"moonlander_v4", {990,  1000, 1110, 1120, 1130, 1210, 1220, 1230, 1350, 1360, 1370,
+                         1390, 1400, 2290, 2310, 2330, 2350, 2370, 2430, 2450, 2460, 2550}},  // hexadecimal constants
+      {"sunrise_v2", {230, 840, 870, 930, 1120, 1130}},  // 1.0027379, 1721027, 8640184.8125 ...
   };
   std::size_t identical = 0, lines = 0;
   for (const auto& [name, line_count] : testing::kCorpusPrograms) {

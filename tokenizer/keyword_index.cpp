@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <span>
 
-
 namespace detoken {
 
 KeywordIndex::KeywordIndex(const DialectInfo& dialect) {
@@ -29,9 +28,8 @@ KeywordIndex::KeywordIndex(const DialectInfo& dialect) {
     by_first_byte_[static_cast<std::uint8_t>(entry.name[0])].push_back(&entry);
   }
   for (auto& group : by_first_byte_) {
-    std::stable_sort(group.begin(), group.end(), [](const KeywordEntry* a, const KeywordEntry* b) {
-      return a->name.size() > b->name.size();
-    });
+    std::stable_sort(group.begin(), group.end(),
+                     [](const KeywordEntry* a, const KeywordEntry* b) { return a->name.size() > b->name.size(); });
   }
 }
 

@@ -33,11 +33,7 @@ int digit_value(char c, int base) {
 class LineTokenizer {
  public:
   LineTokenizer(std::string_view text, Dialect dialect, std::string& out, ListingFault& fault)
-      : text_(text),
-        rules_(dialect_info(dialect).rules),
-        keywords_(keyword_index(dialect)),
-        out_(out),
-        fault_(fault) {}
+      : text_(text), rules_(dialect_info(dialect).rules), keywords_(keyword_index(dialect)), out_(out), fault_(fault) {}
 
   bool run() {
     while (at_ < text_.size()) {
@@ -67,10 +63,8 @@ class LineTokenizer {
         out_.push_back(static_cast<char>(code));
         at_ += read.length;
         return true;
-      case CharStatus::NoCode:
-        return fail(ListingError::NoMachineCode, read.length);
-      case CharStatus::BadEscape:
-        return fail(ListingError::BadEscape, std::min<std::size_t>(4, text_.size() - at_));
+      case CharStatus::NoCode: return fail(ListingError::NoMachineCode, read.length);
+      case CharStatus::BadEscape: return fail(ListingError::BadEscape, std::min<std::size_t>(4, text_.size() - at_));
     }
     return false;
   }
@@ -319,7 +313,6 @@ class LineTokenizer {
   LineNumbers line_numbers_ = LineNumbers::No;
   std::string digits_;
 };
-
 
 constexpr unsigned kLargestLineNumber = 0xFFFF;
 

@@ -60,35 +60,20 @@ template <const DecodingRules& Rules>
       write_char(out, first_byte);
       copy_string_literal(cursor, out);
       break;
-    case CodeClass::Colon:
-      colon<Rules>(cursor, out);
-      break;
+    case CodeClass::Colon: colon<Rules>(cursor, out); break;
     case CodeClass::Digit:
       out.put(static_cast<char>('0' + first_byte - first_code_of(Rules.classes, CodeClass::Digit)));
       break;
-    case CodeClass::UnsignedWord:
-      word_constant(cursor, out, write_unsigned);
-      break;
-    case CodeClass::SignedWord:
-      word_constant(cursor, out, write_signed);
-      break;
+    case CodeClass::UnsignedWord: word_constant(cursor, out, write_unsigned); break;
+    case CodeClass::SignedWord: word_constant(cursor, out, write_signed); break;
     case CodeClass::HexWord:
       word_constant(cursor, out, [](Output& o, std::uint16_t word) { write_hex(o, Rules.hex_prefix, word); });
       break;
-    case CodeClass::OctalWord:
-      word_constant(cursor, out, write_octal);
-      break;
-    case CodeClass::BinaryWord:
-      word_constant(cursor, out, write_binary);
-      break;
-    case CodeClass::SingleReal:
-      real_constant(cursor, out, read_single_real);
-      break;
-    case CodeClass::DoubleReal:
-      real_constant(cursor, out, read_double_real);
-      break;
-    case CodeClass::Keyword:
-      return decode_one_byte_keyword(first_byte, Rules.keywords.main, out, line_number);
+    case CodeClass::OctalWord: word_constant(cursor, out, write_octal); break;
+    case CodeClass::BinaryWord: word_constant(cursor, out, write_binary); break;
+    case CodeClass::SingleReal: real_constant(cursor, out, read_single_real); break;
+    case CodeClass::DoubleReal: real_constant(cursor, out, read_double_real); break;
+    case CodeClass::Keyword: return decode_one_byte_keyword(first_byte, Rules.keywords.main, out, line_number);
     case CodeClass::TextKeyword:
       if (decode_one_byte_keyword(first_byte, Rules.keywords.main, out, line_number) == DecodeResult::Stop) {
         return DecodeResult::Stop;

@@ -7,10 +7,8 @@ namespace detoken {
 
 const DialectInfo& dialect_info(Dialect dialect) {
   switch (dialect) {
-    case Dialect::SBasic:
-      return sbasic_info();
-    case Dialect::HuBasic:
-      return hubasic_info();
+    case Dialect::SBasic: return sbasic_info();
+    case Dialect::HuBasic: return hubasic_info();
   }
   return sbasic_info();
 }

@@ -12,6 +12,7 @@ namespace {
 constexpr std::string_view _;
 
 // Single-byte tokens 80-FD.
+// clang-format off
 constexpr std::array<std::string_view, 0x7E> kMainNames = {
     /* 80 */ "GOTO", "GOSUB", "GO", "RUN", "RETURN", "RESTORE", "RESUME", "LIST",
     /* 88 */ "LLIST", "DELETE", "RENUM", "AUTO", "EDIT", "FOR", "NEXT", "PRINT",
@@ -29,9 +30,11 @@ constexpr std::array<std::string_view, 0x7E> kMainNames = {
     /* E8 */ "EQV", "IMP", "XOR", "OR", "AND", "NOT", "><", "<>",
     /* F0 */ "=<", "<=", "=>", ">=", "=", ">", "<", "+",
     /* F8 */ "-", "MOD", "\\", "/", "*", "^",
+    // clang-format on
 };
 
 // FE followed by 80-AE.
+// clang-format off
 constexpr std::array<std::string_view, 0x2F> kFeNames = {
     /* 80 */ _, "PSET", "PRESET", "COLOR", _, _, _, _,
     /* 88 */ _, _, _, "PLAY", _, "BEEP", _, _,
@@ -39,9 +42,11 @@ constexpr std::array<std::string_view, 0x2F> kFeNames = {
     /* 98 */ "MOVE", "RMOVE", "PHOME", "HSET", "GPRINT", "AXIS", "CIRCLE", "TEST",
     /* A0 */ "PLOT", "PAGE", "MUSIC", "TEMPO", "CURSOR", "VERIFY", "CLR", "LIMIT",
     /* A8 */ "KLIST", _, _, "CLICK", "BOOT", "DEVI$", "DEVO$",
+    // clang-format on
 };
 
 // FF followed by 80-CD.
+// clang-format off
 constexpr std::array<std::string_view, 0x4E> kFfNames = {
     /* 80 */ "INT", "ABS", "SIN", "COS", "TAN", "LOG", "EXP", "SQR",
     /* 88 */ "RND", "PEEK", "ATN", "SGN", "FRAC", "FIX", "PAI", "RAD",
@@ -53,6 +58,7 @@ constexpr std::array<std::string_view, 0x4E> kFfNames = {
     /* B8 */ _, _, "LEFT$", "RIGHT$", "MID$", "INKEY$", "INSTR", "HEXCHR$",
     /* C0 */ "MEM$", "SCRN$", "VARPTR", "STRING$", "TIME$", _, _, "FN",
     /* C8 */ "USR", _, _, "ATTR$", _, "CHARACTER$",
+    // clang-format on
 };
 
 constexpr auto kMain = keyword_table(kMainNames);

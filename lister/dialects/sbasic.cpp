@@ -12,6 +12,7 @@ namespace {
 constexpr std::string_view _;
 
 // Single-byte tokens 80-FD. E4 is the Greek pi, 83 CE in Shift_JIS.
+// clang-format off
 constexpr std::array<std::string_view, 0x7E> kMainNames = {
     /* 80 */ "GOTO", "GOSUB", _, "RUN", "RETURN", "RESTORE", "RESUME", "LIST",
     /* 88 */ _, "DELETE", "RENUM", "AUTO", _, "FOR", "NEXT", "PRINT",
@@ -29,9 +30,11 @@ constexpr std::array<std::string_view, 0x7E> kMainNames = {
     /* E8 */ _, _, _, "OR", "AND", _, "><", "<>",
     /* F0 */ "=<", "<=", "=>", ">=", "=", ">", "<", "+",
     /* F8 */ "-", _, _, "/", "*", "^",
+    // clang-format on
 };
 
 // FE followed by 80-AE.
+// clang-format off
 constexpr std::array<std::string_view, 0x2F> kFeNames = {
     /* 80 */ _, "SET", "RESET", "COLOR", _, _, _, _,
     /* 88 */ _, _, _, _, _, _, _, _,
@@ -39,9 +42,11 @@ constexpr std::array<std::string_view, 0x2F> kFeNames = {
     /* 98 */ _, _, _, _, _, _, _, _,
     /* A0 */ _, _, "MUSIC", "TEMPO", "CURSOR", "VERIFY", "CLR", "LIMIT",
     /* A8 */ _, _, _, _, _, _, "BOOT",
+    // clang-format on
 };
 
 // FF followed by 80-C7.
+// clang-format off
 constexpr std::array<std::string_view, 0x48> kFfNames = {
     /* 80 */ "INT", "ABS", "SIN", "COS", "TAN", "LN", "EXP", "SQR",
     /* 88 */ "RND", "PEEK", "ATN", "SGN", "LOG", _, "PAI", "RAD",
@@ -52,6 +57,7 @@ constexpr std::array<std::string_view, 0x48> kFfNames = {
     /* B0 */ _, _, _, "ERN", "ERL", "SIZE", _, _,
     /* B8 */ _, _, "LEFT$", "RIGHT$", "MID$", _, _, _,
     /* C0 */ _, _, _, "STRING$", "TI$", _, _, "FN",
+    // clang-format on
 };
 
 constexpr auto kMain = keyword_table(kMainNames);
