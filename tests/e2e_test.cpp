@@ -233,6 +233,30 @@ TEST(Files, FailedRunLeavesTheNamedFileAsItWas) {
   }
 }
 
+// A new file gets the permissions of any new file (0666 less the umask); a
+// file that is replaced keeps its own. Both programs, with umask 022.
+TEST(Files, NewFilesTakeTheUmaskReplacedFilesKeepTheirMode) {
+  if (testing_windows_build()) GTEST_SKIP() << "permissions are the POSIX build's";
+  const mode_t old_mask = umask(022);
+  Scratch scratch;
+  scratch.write("a.mzt", kProgram);
+  scratch.write("kept.txt", "old");
+  std::filesystem::permissions(scratch.dir() / "kept.txt", std::filesystem::perms(0640));
+  const auto mode = [&](const char* name) {
+    struct stat status {};
+    stat((scratch.dir() / name).c_str(), &status);
+    return status.st_mode & 07777;
+  };
+  expect_run(scratch.run({"a.mzt"}), {0, written("a.txt")});
+  expect_run(scratch.run({"-o", "kept.txt", "a.mzt"}), {0, written("kept.txt")});
+  EXPECT_EQ(scratch.run({"-o", "b.mzt", "a.txt"}, {.retoken = true}).status, 0);
+  EXPECT_EQ(scratch.run({"-f", "-o", "kept.txt", "a.txt"}, {.retoken = true}).status, 0);
+  umask(old_mask);
+  EXPECT_EQ(mode("a.txt"), 0644u);
+  EXPECT_EQ(mode("b.mzt"), 0644u);
+  EXPECT_EQ(mode("kept.txt"), 0640u);
+}
+
 TEST(Files, ListingThatCannotBeWritten) {
   if (testing_windows_build()) GTEST_SKIP() << "Windows has no /dev/full to fill";
   Scratch scratch;

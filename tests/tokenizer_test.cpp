@@ -77,6 +77,86 @@ TEST(Tokenizer, EachNotationAsTheMachineStoresIt) {
   for (const Case& c : cases) EXPECT_EQ(body_of(shift_jis(c.text), c.dialect), c.bytes) << c.text;
 }
 
+// Decimal texts and the bytes the machine stores for them: copied from the
+// real programs (which show the machine's own rounding, one step at a time:
+// 3.721 is ...DD 30 where the nearest value is ...DD 2F), or written out from
+// the format (the ties between two mantissas, the smallest exponent,
+// HuBASIC's seven and eight digits).
+TEST(Tokenizer, NumbersAsTheMachineStoresThem) {
+  struct Case {
+    Dialect dialect;
+    const char* text;
+    const char* bytes;
+  };
+  const Dialect s = Dialect::SBasic;
+  const Dialect h = Dialect::HuBasic;
+  const Case cases[] = {
+      {s, "3.721", "15 82 6E 24 DD 30"},      // moonlander_v4, line 1980
+      {s, "0.0001", "15 73 51 B7 17 5A"},     // sunrise_v2, line 1230
+      {s, "8e-05", "15 73 27 C5 AC 48"},      // sunrise_v2, line 1220
+      {s, "0.01", "15 7A 23 D7 0A 3E"},       // moonlander_v4, line 950
+      {s, "0.03", "15 7B 75 C2 8F 5D"},       // gnu_blat_2000, line 8502
+      {s, "0.03349", "15 7C 09 2C CF 6B"},    // sunrise_v2, line 1200
+      {s, "1.35", "15 81 2C CC CC CD"},       // moonlander_v4, line 1950
+      {s, "33.333", "15 86 05 54 FD F4"},     // moonlander_v4, line 1310
+      {s, "86636.6", "15 91 29 36 4C CD"},    // sunrise_v2, line 940
+      {s, "1e+06", "15 94 74 24 00 00"},      // drinking_game_v2, line 260
+      {s, "4294967297", "15 A1 00 00 00 00"},  // 2^32 + 1: a tie, to the even mantissa below
+      {s, "4294967299", "15 A1 00 00 00 02"},  // 2^32 + 3: a tie, to the even mantissa above
+      {s, "3E-39", "15 01 02 AB 1E 2A"},       // just above 2^-128, the smallest exponent's range
+      {s, "2.9E-39", "15 00 00 00 00 00"},     // just below it: zero
+      {h, "1234567", "15 95 16 B4 38 00"},     // seven digits: a single real
+      {h, "12345678", "18 98 3C 61 4E 00 00 00 00"},  // eight: a double
+  };
+  for (const Case& c : cases) EXPECT_EQ(body_of(c.text, c.dialect), c.bytes) << c.text;
+}
+
+// After these keywords a number is a line number, an unsigned word (0B).
+TEST(Tokenizer, KeywordsThatTakeLineNumbers) {
+  struct Case {
+    Dialect dialect;
+    const char* text;
+    const char* bytes;
+  };
+  const Dialect s = Dialect::SBasic;
+  const Dialect h = Dialect::HuBasic;
+  const Case cases[] = {
+      {s, "RUN 100", "83 20 0B 64 00"},       {s, "RESTORE 100", "85 20 0B 64 00"},
+      {s, "GOTO 100", "80 20 0B 64 00"},      {s, "GOSUB 100,20", "81 20 0B 64 00 2C 0B 14 00"},
+      {s, "THEN 100", "E2 20 0B 64 00"},      {s, "PRINT 100", "8F 20 15 87 48 00 00 00"},
+      {h, "RUN 100", "83 20 0B 64 00"},       {h, "RESTORE 100", "85 20 0B 64 00"},
+      {h, "RESUME 100", "86 20 0B 64 00"},    {h, "ELSE 100", "3A C2 20 0B 64 00"},
+      {h, "GOTO 100", "80 20 0B 64 00"},      {h, "PRINT 100", "8F 20 12 64 00"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(body_of(c.text, c.dialect), c.bytes) << c.text;
+}
+
+// The type codes of each dialect's constants never stand in program text as
+// characters: the lister would read a constant there. Every other code below
+// 80 but the line's end does.
+TEST(Tokenizer, ConstantTypeCodesAreNotCharacters) {
+  const std::pair<Dialect, std::set<unsigned>> cases[] = {
+      {Dialect::SBasic, {0x0B, 0x11, 0x15}},
+      {Dialect::HuBasic,
+       {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0D, 0x0E, 0x0F, 0x12, 0x15, 0x18}},
+  };
+  for (const auto& [dialect, type_codes] : cases) {
+    for (unsigned code = 0x01; code < 0x20; ++code) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "{%02X}", code);
+      std::string body;
+      ListingFault fault{};
+      const bool read = tokenize_line(escape, dialect, body, fault);
+      EXPECT_EQ(read, type_codes.count(code) == 0) << escape;
+      if (!read) {
+        EXPECT_EQ(fault.error, ListingError::NotInProgramText) << escape;
+      }
+      // In a string every such code is a character.
+      EXPECT_EQ(body_of("\"" + std::string(escape) + "\"", dialect), "22 " + testing::code_name(0, code) + " 22");
+    }
+  }
+}
+
 // Each keyword's name reads back as its own code, by the pairs written
 // apart from the tables.
 TEST(Tokenizer, EveryKeywordReadsAsItsCode) {
