@@ -1,5 +1,7 @@
-// The built program, run as a user runs it: arguments, console messages,
-// exit statuses and the listing file, byte for byte.
+// detoken, run as a user runs it: its arguments, its files, its console
+// streams, its messages and exit statuses, byte for byte.
+
+#include "tests/e2e.h"
 
 #include <gtest/gtest.h>
 #include <locale.h>
@@ -18,8 +20,6 @@
 namespace detoken::testing {
 namespace {
 
-constexpr int kFailure = 255;  // the exit status -1 as the shell sees it
-
 const std::string kUsage = console_text(
     "DETOKEN ─ MZ-700のS-BASIC/HuBASICのMZTイメージをテキストに変換します\n\n"
     "使い方: DETOKEN [オプション] MZTファイル\n"
@@ -31,24 +31,9 @@ const std::string kNameTooLong = console_text("出力ファイル名が長すぎ
 const std::string kNoMemory = console_text("メモリが確保できません\n");
 const std::string kAbnormal = console_text("異常なBASICファイルです\n");
 
-std::string written(const std::string& name) { return console_text("'" + name + "'を出力しました\n"); }
-std::string read_failed(const std::string& name) { return console_text("'" + name + "'の読み込みに失敗しました\n"); }
-
 // A small program and its listing.
 const Bytes kProgram = image_of({{10, "\x8F \"HI\""}, {20, body({0x80, ' ', 0x0B, 0x0A, 0x00})}});
 const std::string kListing = "   10 PRINT \"HI\"\n   20 GOTO 10\n";
-
-struct Expected {
-  int status;
-  std::string out;
-  std::string err = "";
-};
-
-void expect_run(const RunResult& result, const Expected& expected) {
-  EXPECT_EQ(result.status, expected.status);
-  EXPECT_EQ(result.out, expected.out);
-  EXPECT_EQ(result.err, expected.err);
-}
 
 TEST(CommandLine, UsageWhenThereIsNoSingleInputName) {
   Scratch scratch;
@@ -265,45 +250,6 @@ TEST(Files, ListingThatCannotBeWritten) {
              {kFailure, console_text("'/dev/full'の書き込みに失敗しました\n")});
 }
 
-TEST(Listing, FindingsGoToStandardErrorAndTheRunSucceeds) {
-  struct Case {
-    const char* name;
-    Bytes image;
-    std::string listing;
-    std::string err;
-  };
-  Bytes cut = kProgram;
-  cut.resize(cut.size() - 4);  // inside line 20
-  const Case cases[] = {
-      {"syntax error",
-       image_of({{10, "A"},
-                 {300,
-                  "B\x82"
-                  "C"}}),
-       "   10 A\n  300 B", console_text("Syntax error in 300 (82)\n")},
-      {"two-byte syntax error", image_of({{7, "\xFE\xB5"}}), "    7 ", console_text("Syntax error in 7 (FE AF)\n")},
-      {"data ending inside a line", cut, "   10 PRINT \"HI\"\n", kAbnormal},
-      {"real running past the data", image_of({{10, "A"}, {20, body({0x8F, ' ', 0x15, 0x81})}}),
-       "   10 A\n   20 PRINT ", kAbnormal},
-      {"header only", header(), "", kAbnormal},
-      {"empty program", image_of({}), "", ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Scratch scratch;
-    scratch.write("a.mzt", c.image);
-    expect_run(scratch.run({"a.mzt"}), {0, written("a.txt"), c.err});
-    EXPECT_EQ(scratch.read("a.txt"), c.listing);
-  }
-  // A line that does not end in zero: the lines before it stay listed.
-  Bytes bad_end = image_of({{10, "A"}, {20, "B"}});
-  bad_end[128 + 6 + 5] = 'X';
-  Scratch scratch;
-  scratch.write("a.mzt", bad_end);
-  expect_run(scratch.run({"a.mzt"}), {0, written("a.txt"), kAbnormal});
-  EXPECT_EQ(scratch.read("a.txt"), "   10 A\n");
-}
-
 struct ConsoleCase {
   const char* name;
   Start start;
@@ -343,106 +289,6 @@ TEST(Console, ClosedDescriptorsAreNotTakenByTheListing) {
       {"standard output and error closed", {.closed = kOutput | kError}, "", ""},
       {"standard input and error closed", {.closed = kInput | kError}, written("a.txt"), ""},
   });
-}
-
-TEST(Dialects, TheLastOfHAndSDecides) {
-  // A2 is MODE in S-BASIC and WHILE in HuBASIC; 05 is a character in S-BASIC
-  // and the digit 4 in HuBASIC.
-  Scratch scratch;
-  scratch.write("a.mzt", image_of({{10, body({0xA2, 0x05})}}));
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"a.mzt"}, "   10 MODE{05}\n"},
-      {{"-h", "a.mzt"}, "   10 WHILE4\n"},
-      {{"-h", "-s", "a.mzt"}, "   10 MODE{05}\n"},
-      {{"-s", "a.mzt", "-h"}, "   10 WHILE4\n"},
-      {{"-hx", "a.mzt"}, "   10 WHILE4\n"},
-      {{"-h", "-sfoo", "a.mzt"}, "   10 MODE{05}\n"},
-      {{"-o", "-h", "a.mzt"}, "   10 MODE{05}\n"},
-  };
-  for (const auto& [arguments, listing] : cases) {
-    SCOPED_TRACE(::testing::PrintToString(arguments));
-    const std::string output = arguments[0] == "-o" ? "-h" : "a.txt";
-    expect_run(scratch.run(arguments), {0, written(output)});
-    EXPECT_EQ(scratch.read(output), listing);
-  }
-}
-
-// Every code of a dialect's keyword tables, through the program: one run
-// lists a line per keyword; each code without one is a run of its own. Of
-// the second bytes below and past a table, which the lister walks all, one
-// of each kind: 30, and the two past the table's last code.
-void walk_tables(const std::string& dialect_option, const Vocabulary& vocabulary) {
-  std::vector<Line> keyword_lines;
-  std::string listing;
-  Scratch scratch;
-  for (const Token& token : every_token(vocabulary)) {
-    if (!token.keyword.empty()) {
-      const auto number = static_cast<std::uint16_t>(keyword_lines.size() + 1);
-      keyword_lines.push_back({number, token.bytes()});
-      char line_number[8];
-      std::snprintf(line_number, sizeof line_number, "%5u ", unsigned{number});
-      listing += line_number + token.keyword + "\n";
-      continue;
-    }
-    if (token.prefix != 0 && (token.code < 0x80 ? token.code != 0x30 : token.code > token.reported + 1)) continue;
-    SCOPED_TRACE(code_name(token.prefix, token.code));
-    scratch.write("a.mzt", image_of({{10, token.bytes()}}));
-    expect_run(scratch.run({dialect_option, "a.mzt"}), {0, written("a.txt"), console_text(token.report())});
-    EXPECT_EQ(scratch.read("a.txt"), "   10 ");
-  }
-  scratch.write("a.mzt", image_of(keyword_lines));
-  expect_run(scratch.run({dialect_option, "a.mzt"}), {0, written("a.txt")});
-  EXPECT_EQ(scratch.read("a.txt"), listing);
-}
-
-TEST(Dialects, EveryKeywordCodeOfSBasic) { walk_tables("-s", kSBasic); }
-
-TEST(Dialects, EveryKeywordCodeOfHuBasic) { walk_tables("-h", kHuBasic); }
-
-TEST(Listing, NumbersAsPrintfWritesThem) {
-  // Reals: one million, the seventh digit rounding the sixth up, an exact tie
-  // of the sixth digit (to even), and a small number.
-  const std::string reals = body({0x15, 0x94, 0x74, 0x24, 0,    0, ',', 0x15, 0x95, 0x16, 0xB4, 0x38, 0,   ',',
-                                  0x15, 0x95, 0x16, 0xB4, 0x28, 0, ',', 0x15, 0x6A, 0x21, 0x0F, 0xAF, 0xA0});
-  const std::string listed_reals = "1e+06,1.23457e+06,1.23456e+06,1.5e-07";
-  Scratch scratch;
-  scratch.write("s.mzt", image_of({{10, reals + body({',', 0x0B, 0xFF, 0xFF, ',', 0x11, 0xFF, 0x00})}}));
-  expect_run(scratch.run({"s.mzt"}), {0, written("s.txt")});
-  EXPECT_EQ(scratch.read("s.txt"), "   10 " + listed_reals + ",65535,FF\n");
-  // HuBASIC's own: a double whose low bytes lift the tie, and the words.
-  scratch.write(
-      "h.mzt",
-      image_of({{10, reals + body({',',  0x18, 0x95, 0x16, 0xB4, 0x28, 0x00, 0x80, 0x00, 0x00, ',',  0x12, 0x00,
-                                   0x80, ',',  0x0F, 0xFF, 0xFF, ',',  0x0D, 0x08, 0x00, ',',  0x0E, 0x05, 0x00})}}));
-  expect_run(scratch.run({"-h", "h.mzt"}), {0, written("h.txt")});
-  EXPECT_EQ(scratch.read("h.txt"), "   10 " + listed_reals + ",1.23457e+06,-32768,&HFFFF,&O10,&B101\n");
-}
-
-// The shipped examples list as their committed listings say.
-TEST(Examples, ListAsCommitted) {
-  const std::filesystem::path examples = examples_dir();
-  for (const auto& [option, name] : {std::pair{"-s", "sbasic_demo"}, std::pair{"-h", "hubasic_demo"}}) {
-    SCOPED_TRACE(name);
-    Scratch scratch;
-    std::filesystem::copy_file(examples / (std::string(name) + ".mzt"), scratch.dir() / "demo.mzt");
-    expect_run(scratch.run({option, "demo.mzt"}), {0, written("demo.txt")});
-    EXPECT_EQ(scratch.read("demo.txt"), read_file(examples / (std::string(name) + ".expected.txt")));
-  }
-}
-
-// Real programs saved on the machine, from the shared corpus beside the
-// repository: each lists every line with nothing on standard error.
-TEST(Corpus, RealProgramsListCompletely) {
-  DETOKEN_NEED_CORPUS();
-  for (const auto& [name, lines] : kCorpusPrograms) {
-    SCOPED_TRACE(name);
-    Scratch scratch;
-    scratch.write("p.mzt", corpus_image(name));
-    expect_run(scratch.run({"p.mzt"}), {0, written("p.txt")});
-    const std::string listing = scratch.read("p.txt");
-    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), static_cast<long>(lines));
-    EXPECT_EQ(listing.back(), '\n');
-  }
 }
 
 }  // namespace

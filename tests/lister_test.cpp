@@ -1,4 +1,4 @@
-// The pieces of the lister: cursor, line walker, characters and numbers.
+// The pieces of the lister: the cursor, the line walker and the output.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -26,14 +26,6 @@ using testing::Listed;
 const std::string kAbnormal = testing::kAbnormalReport;
 
 Listed list_sbasic(const Bytes& image) { return testing::list(decode_sbasic_item, image); }
-
-std::string bytes_of(std::string_view hex_pairs) {
-  std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex_pairs.size(); i += 3) {
-    bytes.push_back(static_cast<char>(std::stoi(std::string(hex_pairs.substr(i, 2)), nullptr, 16)));
-  }
-  return bytes;
-}
 
 TEST(ByteCursor, ReadsWordsLowByteFirstAndStopsAtTheEnd) {
   const std::uint8_t data[] = {0x34, 0x12, 0x56};
@@ -183,123 +175,6 @@ TEST(Output, ListingReachesTheFileBeforeAReport) {
   list_program(image_of({{10, "A"}, {20, "\x82"}}), out, decode_sbasic_item);
   std::fclose(file);
   EXPECT_EQ(size_at_report, static_cast<long long>(std::strlen("   10 A\n   20 ")));
-}
-
-// Every code 01-FF inside a string literal, one line each, against its
-// character written in UTF-8 and converted by the C library.
-TEST(Characters, EveryCodeInAStringLiteral) {
-  const char* const kanji[] = {"日", "月", "火", "水", "木", "金", "土", "生",
-                               "年", "時", "分", "秒", "円", "￥", "￡"};
-  std::vector<testing::Line> lines;
-  std::string expected;
-  for (unsigned code = 0x01; code <= 0xFF; ++code) {
-    lines.push_back({static_cast<std::uint16_t>(code), body({0x22, code, 0x22})});
-    char text[16];
-    if (code >= 0x20 && code <= 0x5D) {
-      std::snprintf(text, sizeof text, "%c", code);
-    } else if (code >= 0x81 && code <= 0xBF) {
-      const unsigned katakana = 0xFF61 + code - 0x81;  // U+FF61 to U+FF9F, in UTF-8
-      std::snprintf(text, sizeof text, "%c%c%c", 0xE0 | katakana >> 12, 0x80 | (katakana >> 6 & 0x3F),
-                    0x80 | (katakana & 0x3F));
-    } else if (code >= 0x70 && code <= 0x7E) {
-      std::snprintf(text, sizeof text, "%s", kanji[code - 0x70]);
-    } else {
-      std::snprintf(text, sizeof text, "{%02X}", code);
-    }
-    char number[8];
-    std::snprintf(number, sizeof number, "%5u ", code);
-    expected += number + std::string("\"") + text + "\"\n";  // for 22 the third quote opens a literal
-  }
-  const Listed listed = list_sbasic(image_of(lines));
-  EXPECT_EQ(listed.text, testing::shift_jis(expected));
-  EXPECT_EQ(listed.reports, "");
-}
-
-TEST(Characters, StatementTextStopsAtAColonOutsideQuotes) {
-  struct Case {
-    std::string bytes;
-    std::string written;
-    char left;  // the next byte for the decoder
-  };
-  const Case cases[] = {
-      {"1,\"A:B\",2:PRINT", "1,\"A:B\",2:", 'P'},
-      {"\"OPEN:", "\"OPEN:", '\0'},  // an unmatched quote runs to the end of the line
-      {std::string("HI\xA0", 3), "HI\xC0", '\0'},
-  };
-  for (const Case& c : cases) {
-    const std::string line = c.bytes + '\0';
-    ByteCursor cursor({reinterpret_cast<const std::uint8_t*>(line.data()), line.size()});
-    Output out;
-    copy_statement_text(cursor, out);
-    EXPECT_EQ(out.text(), c.written);
-    EXPECT_EQ(cursor.next_byte(), static_cast<std::uint8_t>(c.left));
-  }
-}
-
-std::string real_text(double (*read)(ByteCursor&), std::string_view hex_pairs) {
-  const std::string bytes = bytes_of(hex_pairs);
-  ByteCursor cursor({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-  Output out;
-  write_real(out, read(cursor));
-  EXPECT_FALSE(cursor.exhausted());
-  EXPECT_EQ(cursor.next_byte(), 0) << "consumed more or less than the real";
-  return std::string(out.text());
-}
-
-TEST(Numbers, SingleReals) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"81 00 00 00 00", "1"},           {"80 00 00 00 00", "0.5"},
-      {"82 A0 00 00 00", "-2.5"},        {"84 20 00 00 00", "10"},
-      {"00 FF 12 34 56", "0"},           {"94 74 24 00 00", "1e+06"},
-      {"91 43 50 00 00", "100000"},      {"95 16 B4 38 00", "1.23457e+06"},
-      {"95 16 B4 28 00", "1.23456e+06"},  // exactly 1234565: the tie goes to the even digit
-      {"95 16 B4 48 00", "1.23457e+06"},  // 1234569
-      {"6A 21 0F AF A0", "1.5e-07"},     {"73 51 B7 17 59", "0.0001"},
-      {"FF 7F FF FF FF", "1.70141e+38"}, {"01 80 00 00 00", "-2.93874e-39"},
-  };
-  for (const auto& [bytes, text] : cases) EXPECT_EQ(real_text(read_single_real, bytes), text) << bytes;
-}
-
-TEST(Numbers, DoubleRealsRoundTheirMantissaOnce) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"81 00 00 00 00 00 00 01", "1"},
-      {"00 12 34 56 78 9A BC DE", "0"},
-      {"84 20 00 00 00 00 00 00", "10"},
-      // 1234565 and a little: the low bytes lift the tie of the sixth digit.
-      {"95 16 B4 28 00 80 00 00", "1.23457e+06"},
-      // Half a unit of the double's last place above 1234565: rounded to
-      // even, it is the tie again.
-      {"95 16 B4 28 00 00 00 04", "1.23456e+06"},
-      // One and a half units: rounded up, off the tie.
-      {"95 16 B4 28 00 00 00 0C", "1.23457e+06"},
-      // A little below 1234565, but within half a unit: the tie again.
-      {"95 16 B4 27 FF FF FF FF", "1.23456e+06"},
-      {"81 80 00 00 00 00 00 00", "-1"},
-  };
-  for (const auto& [bytes, text] : cases) EXPECT_EQ(real_text(read_double_real, bytes), text) << bytes;
-}
-
-TEST(Numbers, Words) {
-  const auto text = [](void (*write)(Output&, std::uint16_t), std::uint16_t word) {
-    Output out;
-    write(out, word);
-    return std::string(out.text());
-  };
-  EXPECT_EQ(text(write_unsigned, 0), "0");
-  EXPECT_EQ(text(write_unsigned, 0xFFFF), "65535");
-  EXPECT_EQ(text(write_signed, 0x8000), "-32768");
-  EXPECT_EQ(text(write_signed, 0x7FFF), "32767");
-  EXPECT_EQ(text(write_signed, 0xFFFF), "-1");
-  EXPECT_EQ(text([](Output& o, std::uint16_t w) { write_hex(o, "&H", w); }, 0x00FF), "&HFF");
-  EXPECT_EQ(text([](Output& o, std::uint16_t w) { write_hex(o, "", w); }, 0x1000), "1000");
-  EXPECT_EQ(text([](Output& o, std::uint16_t w) { write_hex(o, "", w); }, 0), "0");
-  EXPECT_EQ(text(write_octal, 0x0008), "&O10");
-  EXPECT_EQ(text(write_octal, 0xFFFF), "&O177777");
-  EXPECT_EQ(text(write_binary, 0), "&B0");
-  EXPECT_EQ(text(write_binary, 1), "&B1");
-  EXPECT_EQ(text(write_binary, 5), "&B101");
-  EXPECT_EQ(text(write_binary, 0x8000), "&B1000000000000000");
-  EXPECT_EQ(text(write_binary, 0xFFFF), "&B1111111111111111");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <tuple>
 
+#include "tests/e2e.h"
 #include "tests/files.h"
 #include "tests/run_program.h"
 
@@ -16,11 +17,6 @@ namespace detoken::testing {
 namespace {
 
 using std::string_literals::operator""s;
-
-constexpr int kFailure = 255;  // the exit status -1 as the shell sees it
-const Start kRetoken{.retoken = true};
-
-std::string written(const std::string& name) { return console_text("'" + name + "'を出力しました\n"); }
 
 // A header as the machine writes one, spelled out: attribute 05, the name
 // ended by 0D and padded with spaces to 17 bytes, the size, load address
