@@ -29,7 +29,6 @@ const std::string kUsage = console_text(
     "  -s    MZTイメージをS-BASICのプログラムとみなして変換する(デフォルト動作)\n");
 const std::string kNameTooLong = console_text("出力ファイル名が長すぎます\n");
 const std::string kNoMemory = console_text("メモリが確保できません\n");
-const std::string kAbnormal = console_text("異常なBASICファイルです\n");
 
 // A small program and its listing.
 const Bytes kProgram = image_of({{10, "\x8F \"HI\""}, {20, body({0x80, ' ', 0x0B, 0x0A, 0x00})}});
