@@ -14,15 +14,16 @@ namespace detoken {
 namespace {
 
 void show_usage() {
-  for (const std::string_view line : {messages::kUsageTitle, messages::kUsageCall, messages::kUsageOutput,
-                                      messages::kUsageOutputDefault, messages::kUsageHuBasic, messages::kUsageSBasic}) {
-    write_standard_output(line);
+  for (const Message& line :
+       {messages::kUsageTitle, messages::kUsageCall, messages::kUsageOutput, messages::kUsageOutputDefault,
+        messages::kUsageHuBasic, messages::kUsageSBasic, messages::kUsageExact}) {
+    say(line);
   }
 }
 
 // Lists the image into the output; the findings go to standard error.
 Converted list_image(const LoadedInput& input, const RunOptions& options, std::FILE* output) {
-  Output out(output, write_standard_error);
+  Output out(output, write_standard_error, {.exact_reals = options.exact_reals});
   list_program({input.bytes.get(), input.size}, out, decoder_for(options.dialect));
   return out.flush() ? Converted::Done : Converted::WriteFailed;
 }

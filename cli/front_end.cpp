@@ -64,8 +64,15 @@ int run_conversion(const RunOptions& options, const Conversion& conversion) {
   return kExitSuccess;
 }
 
-void say(std::string_view format, std::string_view value) {
-  std::string text(format);
+namespace {
+Encoding the_console_encoding = Encoding::ShiftJis;
+}  // namespace
+
+void use_console_encoding(Encoding encoding) { the_console_encoding = encoding; }
+Encoding console_encoding() { return the_console_encoding; }
+
+void say(const Message& message, std::string_view value) {
+  std::string text(message.in(the_console_encoding));
   const std::size_t at = text.find('%');
   if (at != std::string::npos) text.replace(at, 2, value);
   write_standard_output(text);
@@ -77,7 +84,7 @@ std::optional<int> end_of_scan(const ScanOutcome& scan, void (*show_usage)()) {
     case ScanResult::InvalidOption:
       say(messages::kInvalidOption, std::string_view(&scan.invalid_letter, 1));
       return kExitFailure;
-    case ScanResult::NameTooLong: write_standard_output(messages::kNameTooLong); return kExitFailure;
+    case ScanResult::NameTooLong: say(messages::kNameTooLong); return kExitFailure;
     case ScanResult::Convert: break;
   }
   return std::nullopt;
@@ -101,7 +108,7 @@ bool load_input(const char* name, bool empty_allowed, LoadedInput& input) {
   // and so is a file too large to hold.
   if (input.size != 0 && input.size == length) input.bytes.reset(new (std::nothrow) std::uint8_t[input.size]);
   if (input.bytes == nullptr) {
-    write_standard_output(messages::kNoMemory);
+    say(messages::kNoMemory);
     return false;
   }
   if (!read_whole(input.file, input.bytes.get(), input.size)) {

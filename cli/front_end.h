@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/options.h"
+#include "lister/encoding.h"
 
 // What detoken and retoken do alike around their conversions: the console
 // messages, the ends of the argument scan, and loading the input.
@@ -15,9 +16,14 @@ namespace detoken {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = -1;
 
-// Writes `format` to standard output with its one "%s" or "%c" placeholder
-// replaced by `value`.
-void say(std::string_view format, std::string_view value);
+// The encoding of the console messages, Shift_JIS unless -u chose UTF-8; set
+// once, as soon as the options are known.
+void use_console_encoding(Encoding encoding);
+Encoding console_encoding();
+
+// Writes `message` to standard output, with its one "%s" or "%c"
+// placeholder replaced by `value` when it has one.
+void say(const Message& message, std::string_view value = {});
 
 // The status the run ends with when the scan ended it (the usage text shown
 // with `show_usage`, an invalid option, a name too long, each with its

@@ -59,6 +59,7 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
         if (!copy_output_name(options, name)) return {ScanResult::NameTooLong};
         break;
       }
+      case 'x': options.exact_reals = true; break;
       case 'n':
         if (!retoken) return {ScanResult::InvalidOption, argument[1]};
         options.tape_name = option_value(argc, argv, i);

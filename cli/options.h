@@ -20,6 +20,7 @@ struct RunOptions {
   bool has_output_name = false;
   const char* tape_name = nullptr;  // retoken's -n, the argument itself
   bool replace_existing = false;    // retoken's -f
+  bool exact_reals = false;         // -x
 };
 
 enum class ScanResult {

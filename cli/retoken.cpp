@@ -15,15 +15,16 @@ namespace detoken {
 namespace {
 
 void show_usage() {
-  for (const std::string_view line :
+  for (const Message& line :
        {messages::kRetokenUsageTitle, messages::kRetokenUsageCall, messages::kUsageOutput,
         messages::kRetokenUsageOutputDefault, messages::kRetokenUsageName, messages::kRetokenUsageNameDefault,
-        messages::kRetokenUsageReplace, messages::kRetokenUsageHuBasic, messages::kRetokenUsageSBasic}) {
-    write_standard_output(line);
+        messages::kRetokenUsageReplace, messages::kRetokenUsageHuBasic, messages::kRetokenUsageSBasic,
+        messages::kRetokenUsageExact}) {
+    say(line);
   }
 }
 
-std::string_view fault_message(ListingError error) {
+const Message& fault_message(ListingError error) {
   switch (error) {
     case ListingError::MissingLineNumber: return messages::kMissingLineNumber;
     case ListingError::MissingSpace: return messages::kMissingSpace;
@@ -66,7 +67,7 @@ std::string shown(std::string_view text) {
 void report_fault(const char* listing_name, const ListingFault& fault) {
   std::string text = listing_name;
   text += ':' + std::to_string(fault.line) + ':' + std::to_string(fault.column) + ": ";
-  std::string message(fault_message(fault.error));
+  std::string message(fault_message(fault.error).in(console_encoding()));
   const std::size_t at = message.find("%s");
   if (at != std::string::npos) message.replace(at, 2, shown(fault.text));
   write_standard_error(text + message);

@@ -27,11 +27,16 @@ void check(bool holds) {
 
 }  // namespace
 
+// Lists the bytes with reals as "%g" writes them and as exact as -x writes
+// them: the same findings either way.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  detoken::Output exact(nullptr, nullptr, {.exact_reals = true});
+  detoken::list_program(std::span<const std::uint8_t>(data, size), exact, kDecoder);
   detoken::Output out;
   detoken::list_program(std::span<const std::uint8_t>(data, size), out, kDecoder);
   const std::string_view reports = out.reports();
   const std::string_view text = out.text();
+  check(exact.reports() == reports);
   // At most one finding, and it ends the listing.
   check(reports.empty() || reports.find('\n') == reports.size() - 1);
   // A listing that ended normally ends with its last line's line break.

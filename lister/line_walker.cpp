@@ -9,12 +9,6 @@
 namespace detoken {
 namespace {
 
-// "異常なBASICファイルです\n" in Shift_JIS.
-constexpr std::string_view kAbnormalFile =
-    "\x88\xD9\x8F\xED\x82\xC8"
-    "BASIC\x83t\x83@\x83"
-    "C\x83\x8B\x82\xC5\x82\xB7\n";
-
 // The line number right-aligned in five columns, then a space ("%5d ").
 void write_line_number(Output& out, std::uint16_t line_number) {
   char text[Output::kShortWrite] = {};
@@ -76,7 +70,7 @@ void list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder
   report_abnormal_file(out);
 }
 
-void report_abnormal_file(Output& out) { out.report(kAbnormalFile); }
+void report_abnormal_file(Output& out) { out.report(kAbnormalFile.in(Encoding::ShiftJis)); }
 
 void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t code) {
   std::string token;

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "lister/byte_cursor.h"
+#include "lister/encoding.h"
 #include "lister/output.h"
 #include "lister/tape_format.h"
 
@@ -29,6 +30,13 @@ inline constexpr std::size_t kProgramStart = tape::kHeaderSize;
 // abnormal-file report when a line does not end in 0 or the data ends early.
 // What was written before a report stays written.
 void list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder decoder);
+
+// The report of a file that is not a whole program, in both encodings.
+// clang-format off
+inline constexpr Message kAbnormalFile = {
+    "\x88\xD9\x8F\xED\x82\xC8""BASIC\x83t\x83@\x83""C\x83\x8B\x82\xC5\x82\xB7\n",
+    "異常なBASICファイルです\n"};
+// clang-format on
 
 // The lister's findings, written to the report side of `out`.
 void report_abnormal_file(Output& out);

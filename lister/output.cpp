@@ -2,8 +2,8 @@
 
 namespace detoken {
 
-Output::Output(std::FILE* file, ReportFn report)
-    : file_(file), report_(report), buffer_(file != nullptr ? kBlockSize : 256, u8'\0') {
+Output::Output(std::FILE* file, ReportFn report, const ListingStyle& style)
+    : file_(file), report_(report), buffer_(file != nullptr ? kBlockSize : 256, u8'\0'), style_(style) {
   end_ = buffer_.data();
   limit_ = buffer_.data() + buffer_.size() - kShortWrite;
 }

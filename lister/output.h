@@ -8,6 +8,13 @@
 
 namespace detoken {
 
+// How a listing writes what it lists, where there is a choice.
+struct ListingStyle {
+  // Reals with the digits that make them come back as the same bytes, rather
+  // than "%g"'s six (-x).
+  bool exact_reals = false;
+};
+
 // Where the lister writes: the listing, byte for byte (Shift_JIS text with a
 // single 0x0A per line, never translated), and its findings about the
 // program, which the program sends to standard error.
@@ -26,7 +33,7 @@ class Output {
   // The size of the blocks written to a file.
   static constexpr std::size_t kBlockSize = 64 * 1024;
 
-  explicit Output(std::FILE* file = nullptr, ReportFn report = nullptr);
+  explicit Output(std::FILE* file = nullptr, ReportFn report = nullptr, const ListingStyle& style = {});
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
 
@@ -84,6 +91,8 @@ class Output {
   // The findings, when there is no report function.
   const std::string& reports() const { return reports_; }
 
+  const ListingStyle& style() const { return style_; }
+
  private:
   // Called when fewer than kShortWrite bytes are left: writes the block out
   // to the file, or grows the buffer in memory.
@@ -99,6 +108,7 @@ class Output {
   char8_t* end_;    // where the next byte goes
   char8_t* limit_;  // kShortWrite bytes before the end of the buffer
   std::string reports_;
+  ListingStyle style_;
   bool failed_ = false;
 };
 

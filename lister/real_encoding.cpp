@@ -16,6 +16,12 @@ int bit_length(Wide value) {
   return 64 - std::countl_zero(static_cast<std::uint64_t>(value));
 }
 
+// The digits are gathered with a byte more than the mantissa holds: a
+// constant typed with more digits than 32 bits take comes out as the real
+// programs show (8640184.812866 as 98 03 D6 B8 D0, where gathering in 32
+// bits gives ...B8 CE).
+constexpr int kGuardBits = 8;
+
 // Exponents of ten beyond these need no more steps: the value has long gone
 // out of the format's range (about 2.9e-39 to 1.7e38), even with as many
 // digits as a line holds. The steps stop as soon as the value leaves it.
@@ -54,6 +60,12 @@ class MachineValue {
     round(scaled / 10, exponent_ - 8, scaled % 10 != 0);
   }
 
+  // Rounds the value to fewer bits, from now on.
+  void narrow_to(int precision) {
+    precision_ = precision;
+    if (!is_zero()) round(mantissa_, exponent_, false);
+  }
+
   // The stored exponent byte, which may lie outside 1-255 (out of range).
   int stored_exponent() const { return exponent_ + precision_ + kExponentBias; }
   std::uint64_t mantissa() const { return mantissa_; }
@@ -75,7 +87,7 @@ class MachineValue {
     int new_exponent = exponent + dropped;
     if (half && (below_half || (kept & 1) != 0)) {
       ++kept;
-      if (kept >> precision_ != 0) {
+      if ((Wide{kept} >> precision_) != 0) {
         kept >>= 1;
         ++new_exponent;
       }
@@ -91,14 +103,53 @@ class MachineValue {
 
 }  // namespace
 
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::size_t exponent_digits_at(std::string_view text) {
+  if (text.empty() || (text[0] != 'e' && text[0] != 'E')) return 0;
+  std::size_t at = 1;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  return at < text.size() && is_digit(text[at]) ? at : 0;
+}
+
+DecimalText read_decimal(std::string_view text) {
+  DecimalText number;
+  std::size_t at = 0;
+  while (at < text.size() && is_digit(text[at])) number.digits.push_back(text[at++]);
+  if (at < text.size() && text[at] == '.' && (at > 0 || (at + 1 < text.size() && is_digit(text[at + 1])))) {
+    number.whole = false;
+    for (++at; at < text.size() && is_digit(text[at]); ++at) {
+      number.digits.push_back(text[at]);
+      --number.exponent;
+    }
+  }
+  if (number.digits.empty()) return {};
+  if (const std::size_t digits_at = exponent_digits_at(text.substr(at))) {
+    number.whole = false;
+    const bool negative = text[at + digits_at - 1] == '-';
+    int power = 0;
+    for (at += digits_at; at < text.size() && is_digit(text[at]); ++at) {
+      power = std::min(power * 10 + (text[at] - '0'), 9999999);
+    }
+    number.exponent += negative ? -power : power;
+  }
+  number.length = at;
+  return number;
+}
+
 RealStatus encode_real(const DecimalNumber& number, std::span<std::uint8_t> bytes) {
   std::fill(bytes.begin(), bytes.end(), std::uint8_t{0});
   const int precision = static_cast<int>(8 * (bytes.size() - 1));
-  MachineValue value(precision);
+  MachineValue value(precision + kGuardBits);
   for (const char digit : number.digits) {
     value.times_ten();
     value.plus(static_cast<unsigned>(digit - '0'));
   }
+  value.narrow_to(precision);
   const int exponent = std::clamp(number.exponent, -kExponentLimit, kExponentLimit);
   for (int i = 0; i < exponent && !value.is_zero(); ++i) {
     value.times_ten();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace detoken {
@@ -14,6 +16,25 @@ struct DecimalNumber {
   int exponent = 0;
 };
 
+// A decimal number read from a text as "%g" writes it and as people type
+// it: digits, a point and digits, an exponent (e or E, a sign, digits).
+struct DecimalText {
+  std::size_t length = 0;  // the characters it takes; 0 when the text starts with none
+  std::string digits;      // all its digits, the point left out
+  int exponent = 0;        // the power of ten that scales them
+  bool whole = true;       // only digits: no point, no exponent
+
+  DecimalNumber number() const { return {digits, exponent}; }
+};
+
+// The decimal number at the start of `text`: it starts with a digit, or a
+// point and a digit.
+DecimalText read_decimal(std::string_view text);
+
+// Where the digits of an exponent start when one (e or E, a sign, digits)
+// stands at the start of `text`; else 0.
+std::size_t exponent_digits_at(std::string_view text);
+
 enum class RealStatus { Stored, TooLarge };
 
 // Stores `number` in the machine's real format into `bytes`: 5 bytes for a
@@ -25,8 +46,9 @@ enum class RealStatus { Stored, TooLarge };
 // The value is computed the way the machine's BASIC converts what is typed,
 // so that the bytes are the ones it would have stored: the digits are
 // gathered into a whole number, digit by digit (times ten, rounded; plus the
-// digit, rounded), which then is divided by ten once for each power of ten
-// below one (or multiplied by ten for each above), each step rounded to the
+// digit, rounded; with eight bits more than the mantissa), which is rounded
+// to the mantissa and then divided by ten once for each power of ten below
+// one (or multiplied by ten for each above), each step rounded to the
 // nearest mantissa, ties to even. That differs from the correctly rounded
 // value in the last bit now and then (3.721: ...DD 30, not ...DD 2F), as the
 // machine's own programs show.

@@ -26,7 +26,8 @@ const std::string kUsage = console_text(
     "  -oxxx 出力ファイル名\n"
     "        (省略時は拡張子を'.txt'に置き換えたファイル名で出力します)\n"
     "  -h    MZTイメージをHuBASICのプログラムとみなして変換する\n"
-    "  -s    MZTイメージをS-BASICのプログラムとみなして変換する(デフォルト動作)\n");
+    "  -s    MZTイメージをS-BASICのプログラムとみなして変換する(デフォルト動作)\n"
+    "  -x    実数を、テープに戻したとき同じ値になる桁数で書く\n");
 const std::string kNameTooLong = console_text("出力ファイル名が長すぎます\n");
 const std::string kNoMemory = console_text("メモリが確保できません\n");
 
@@ -39,7 +40,7 @@ TEST(CommandLine, UsageWhenThereIsNoSingleInputName) {
   scratch.write("a.mzt", kProgram);
   scratch.write("b.mzt", kProgram);
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-           {}, {"-h"}, {"a.mzt", "b.mzt"}, {"a.mzt", "b.mzt", "-x"}, {"a.mzt", "-o"}}) {
+           {}, {"-h"}, {"a.mzt", "b.mzt"}, {"a.mzt", "b.mzt", "-q"}, {"a.mzt", "-o"}}) {
     SCOPED_TRACE(::testing::PrintToString(arguments));
     expect_run(scratch.run(arguments), {0, kUsage});
     EXPECT_EQ(scratch.names(), (std::vector<std::string>{"a.mzt", "b.mzt"}));
@@ -50,7 +51,7 @@ TEST(CommandLine, InvalidOptionsEndTheRunAtOnce) {
   Scratch scratch;
   scratch.write("a.mzt", kProgram);
   const std::pair<std::string, std::string> cases[] = {
-      {"-x", "x"}, {"-H", "H"}, {"-", std::string(1, '\0')}, {"-?", "?"}};
+      {"-q", "q"}, {"-H", "H"}, {"-", std::string(1, '\0')}, {"-?", "?"}};
   for (const auto& [option, letter] : cases) {
     SCOPED_TRACE(option);
     expect_run(scratch.run({"a.mzt", option, "b.mzt"}),
@@ -102,7 +103,7 @@ TEST(CommandLine, OutputNamesUpTo255Characters) {
   const auto before = scratch.names();
   expect_run(scratch.run({stem255}), {kFailure, kNameTooLong});
   expect_run(scratch.run({stem251 + "m"}), {kFailure, kNameTooLong});
-  expect_run(scratch.run({"-o" + name255 + "o", "-x", stem251}), {kFailure, kNameTooLong});
+  expect_run(scratch.run({"-o" + name255 + "o", "-q", stem251}), {kFailure, kNameTooLong});
   EXPECT_EQ(scratch.names(), before);
 }
 

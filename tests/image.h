@@ -49,8 +49,8 @@ struct Listed {
   std::string reports;
 };
 
-inline Listed list(TokenDecoder decoder, std::string_view image) {
-  Output out;
+inline Listed list(TokenDecoder decoder, std::string_view image, const ListingStyle& style = {}) {
+  Output out(nullptr, nullptr, style);
   list_program({reinterpret_cast<const std::uint8_t*>(image.data()), image.size()}, out, decoder);
   return {std::string(out.text()), out.reports()};
 }
@@ -60,8 +60,8 @@ inline Listed list(TokenDecoder decoder, const Bytes& image) {
 }
 
 // A program text area (lines and end marker) behind a header, listed.
-inline Listed list_program_area(const std::string& program, Dialect dialect) {
-  return list(decoder_for(dialect), tape::header("", program.size()) + program);
+inline Listed list_program_area(const std::string& program, Dialect dialect, const ListingStyle& style = {}) {
+  return list(decoder_for(dialect), tape::header("", program.size()) + program, style);
 }
 
 }  // namespace detoken::testing

@@ -125,7 +125,7 @@ TEST(Listing, NumbersAsPrintfWritesThem) {
   Scratch scratch;
   scratch.write("s.mzt", image_of({{10, reals + body({',', 0x0B, 0xFF, 0xFF, ',', 0x11, 0xFF, 0x00})}}));
   expect_run(scratch.run({"s.mzt"}), {0, written("s.txt")});
-  EXPECT_EQ(scratch.read("s.txt"), "   10 " + listed_reals + ",65535,FF\n");
+  EXPECT_EQ(scratch.read("s.txt"), "   10 " + listed_reals + ",65535,$FF\n");
   // HuBASIC's own: a double whose low bytes lift the tie, and the words.
   scratch.write(
       "h.mzt",
@@ -133,6 +133,22 @@ TEST(Listing, NumbersAsPrintfWritesThem) {
                                    0x80, ',',  0x0F, 0xFF, 0xFF, ',',  0x0D, 0x08, 0x00, ',',  0x0E, 0x05, 0x00})}}));
   expect_run(scratch.run({"-h", "h.mzt"}), {0, written("h.txt")});
   EXPECT_EQ(scratch.read("h.txt"), "   10 " + listed_reals + ",1.23457e+06,-32768,&HFFFF,&O10,&B101\n");
+}
+
+// With -x, reals as typed, with the digits that make them come back: more
+// than six where needed (1.0027379, from a real program), the point and the
+// zeros where a shorter text would be read as another kind of number in
+// HuBASIC (a single real holding 5, a double holding 1.5).
+TEST(Listing, ExactReals) {
+  Scratch scratch;
+  scratch.write("s.mzt", image_of({{10, body({0x15, 0x81, 0x00, 0x59, 0xB7, 0x2B, ',',  0x15, 0x6A, 0x21,
+                                              0x0F, 0xAF, 0xA1, ',',  0x15, 0x94, 0x74, 0x24, 0x00, 0x00})}}));
+  expect_run(scratch.run({"-x", "s.mzt"}), {0, written("s.txt")});
+  EXPECT_EQ(scratch.read("s.txt"), "   10 1.0027379,1.5e-07,1e+06\n");
+  scratch.write("h.mzt", image_of({{10, body({0x15, 0x83, 0x20, 0x00, 0x00, 0x00, ',', 0x18, 0x81, 0x40, 0x00, 0x00,
+                                              0x00, 0x00, 0x00, 0x00, ',', 0x06})}}));
+  expect_run(scratch.run({"-h", "-x", "h.mzt"}), {0, written("h.txt")});
+  EXPECT_EQ(scratch.read("h.txt"), "   10 5.00000,1.5000000,5\n");
 }
 
 // The shipped examples list as their committed listings say.
@@ -145,6 +161,16 @@ TEST(Examples, ListAsCommitted) {
     expect_run(scratch.run({option, "demo.mzt"}), {0, written("demo.txt")});
     EXPECT_EQ(scratch.read("demo.txt"), read_file(examples / (std::string(name) + ".expected.txt")));
   }
+}
+
+// Line 70 of the S-BASIC example, "X=$C000:Y=$FF:Z=PEEK($1200)+0.5", as the
+// machine stores it: the hexadecimal words after code 11.
+TEST(Examples, HexadecimalConstantsAsStored) {
+  const std::string image = read_file(examples_dir() / "sbasic_demo.mzt");
+  const std::string line70 =
+      body({0x21, 0x00, 0x46, 0x00, 'X',  0xF4, 0x11, 0x00, 0xC0, ':',  'Y',  0xF4, 0x11, 0xFF, 0x00, ':', 'Z',
+            0xF4, 0xFF, 0x89, '(',  0x11, 0x00, 0x12, ')',  0xF7, 0x15, 0x80, 0x00, 0x00, 0x00, 0x00, 0x00});
+  EXPECT_NE(image.find(line70), std::string::npos);
 }
 
 // Real programs saved on the machine, from the shared corpus beside the

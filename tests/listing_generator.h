@@ -81,7 +81,8 @@ class ListingGenerator {
       case 3: return digits(1) + "." + digits(pick(6)) + "E" + one_of({"+", "-", ""}) + digits(1, 3) + digits(pick(2));
       case 4: return digits(7 + pick(10));
       default:
-        if (dialect_ == Dialect::SBasic) return digits(1 + pick(12));
+        if (dialect_ == Dialect::SBasic)
+          return pick(2) != 0 ? digits(1 + pick(12)) : " $" + digits(1 + pick(4), 16);  // not right after a name
         switch (pick(3)) {
           case 0: return "&H" + digits(1 + pick(4), 16);
           case 1: return "&O" + digits(1 + pick(5), 8);

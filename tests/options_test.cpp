@@ -25,7 +25,7 @@ Scanned scan(const std::vector<std::string>& arguments) {
 }
 
 TEST(ScanArguments, InvalidOptionNamesTheLetterAfterTheDash) {
-  const std::pair<std::string, char> cases[] = {{"-x", 'x'}, {"-H", 'H'}, {"-", '\0'}, {"--o", '-'}};
+  const std::pair<std::string, char> cases[] = {{"-q", 'q'}, {"-H", 'H'}, {"-", '\0'}, {"--o", '-'}};
   for (const auto& [argument, letter] : cases) {
     const Scanned scanned = scan({argument, "a.mzt"});
     EXPECT_EQ(scanned.outcome.result, ScanResult::InvalidOption) << argument;

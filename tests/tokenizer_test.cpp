@@ -62,6 +62,14 @@ TEST(Tokenizer, EachNotationAsTheMachineStoresIt) {
       {s, "GOTO 70000", "80 20 15 91 08 B8 00 00"},
       {s, "X=C000+PEEK(1E3)", "58 F4 43 30 30 30 F7 FF 89 28 15 8A 7A 00 00 00 29"},
       {s, "A$=B$", "41 24 F4 42 24"},
+      // S-BASIC's hexadecimal: a '$' and one to four digits, but where it
+      // ends a name or a keyword, and with no digit after it.
+      {s, "X=$C000:Y=$FF:Z=PEEK($1200)", "58 F4 11 00 C0 3A 59 F4 11 FF 00 3A 5A F4 FF 89 28 11 00 12 29"},
+      {s, "PRINT$1F,$0000", "8F 11 1F 00 2C 11 00 00"},
+      {s, "A$=CHR$(65)+MID$(A1$,1)",
+       "41 24 F4 FF A0 28 15 87 02 00 00 00 29 F7 FF BC 28 41 31 24 2C 15 81 00 00 00 00 29"},
+      {s, "$G$", "24 47 24"},
+      {h, "A=$FF", "41 F4 24 46 46"},
       {s, "π<>INP#INPUT", "E4 EF AB 91"},
       {s, "REM A:PRINT", "97 20 41 3A 8F"},
       {s, "DATA 1,\"A:B\",2:END", "94 20 31 2C 22 41 3A 42 22 2C 32 3A 98"},
@@ -90,16 +98,19 @@ TEST(Tokenizer, NumbersAsTheMachineStoresThem) {
   const Dialect s = Dialect::SBasic;
   const Dialect h = Dialect::HuBasic;
   const Case cases[] = {
-      {s, "3.721", "15 82 6E 24 DD 30"},              // moonlander_v4, line 1980
-      {s, "0.0001", "15 73 51 B7 17 5A"},             // sunrise_v2, line 1230
-      {s, "8e-05", "15 73 27 C5 AC 48"},              // sunrise_v2, line 1220
-      {s, "0.01", "15 7A 23 D7 0A 3E"},               // moonlander_v4, line 950
-      {s, "0.03", "15 7B 75 C2 8F 5D"},               // gnu_blat_2000, line 8502
-      {s, "0.03349", "15 7C 09 2C CF 6B"},            // sunrise_v2, line 1200
-      {s, "1.35", "15 81 2C CC CC CD"},               // moonlander_v4, line 1950
-      {s, "33.333", "15 86 05 54 FD F4"},             // moonlander_v4, line 1310
-      {s, "86636.6", "15 91 29 36 4C CD"},            // sunrise_v2, line 940
-      {s, "1e+06", "15 94 74 24 00 00"},              // drinking_game_v2, line 260
+      {s, "3.721", "15 82 6E 24 DD 30"},    // moonlander_v4, line 1980
+      {s, "0.0001", "15 73 51 B7 17 5A"},   // sunrise_v2, line 1230
+      {s, "8e-05", "15 73 27 C5 AC 48"},    // sunrise_v2, line 1220
+      {s, "0.01", "15 7A 23 D7 0A 3E"},     // moonlander_v4, line 950
+      {s, "0.03", "15 7B 75 C2 8F 5D"},     // gnu_blat_2000, line 8502
+      {s, "0.03349", "15 7C 09 2C CF 6B"},  // sunrise_v2, line 1200
+      {s, "1.35", "15 81 2C CC CC CD"},     // moonlander_v4, line 1950
+      {s, "33.333", "15 86 05 54 FD F4"},   // moonlander_v4, line 1310
+      {s, "86636.6", "15 91 29 36 4C CD"},  // sunrise_v2, line 940
+      {s, "1e+06", "15 94 74 24 00 00"},    // drinking_game_v2, line 260
+      // sunrise_v2, line 930: more digits than 32 bits hold, which the
+      // machine gathers with a byte to spare (in 32 bits: ...B8 CE).
+      {s, "8640184.8125", "15 98 03 D6 B8 D0"},
       {s, "4294967297", "15 A1 00 00 00 00"},         // 2^32 + 1: a tie, to the even mantissa below
       {s, "4294967299", "15 A1 00 00 00 02"},         // 2^32 + 3: a tie, to the even mantissa above
       {s, "3E-39", "15 01 02 AB 1E 2A"},              // just above 2^-128, the smallest exponent's range
@@ -196,6 +207,8 @@ TEST(Tokenizer, FaultsNameTheirLineAndColumn) {
       {"10 \"{00}\"", ListingError::NotInProgramText, 1, 5, "{00}"},
       {"10 A=1E39", ListingError::NumberOutOfRange, 1, 6, "1E39"},
       {"10 A=&H10000", ListingError::NumberOutOfRange, 1, 6, "&H10000", Dialect::HuBasic},
+      {"10 A=$10000", ListingError::NumberOutOfRange, 1, 6, "$10000"},
+      {"10 A=$F.5", ListingError::MalformedNumber, 1, 6, "$F."},
       {"10 A=1.0.5", ListingError::MalformedNumber, 1, 6, "1.0."},
       {"10 A=1E2E3", ListingError::MalformedNumber, 1, 6, "1E2E"},
       {"10 A=&B10.5", ListingError::MalformedNumber, 1, 6, "&B10.", Dialect::HuBasic},

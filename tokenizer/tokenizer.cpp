@@ -5,6 +5,7 @@
 #include "lister/characters.h"
 #include "lister/dialects/dialect.h"
 #include "lister/dialects/keywords.h"
+#include "lister/dialects/typed_numbers.h"
 #include "lister/real_encoding.h"
 #include "lister/tape_format.h"
 #include "tokenizer/keyword_index.h"
@@ -12,10 +13,6 @@
 
 namespace detoken {
 namespace {
-
-// HuBASIC stores a decimal of more digits than a single real holds (about
-// seven) as a double.
-constexpr std::size_t kSingleDigits = 7;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_letter(char c) { return c >= 'A' && c <= 'Z'; }
@@ -110,23 +107,29 @@ class LineTokenizer {
       return statement_text();
     }
     if (!after_name && starts_number()) return number();
-    // S-BASIC's hexadecimal constants list as bare digits (C000, 1E5), which
-    // read back as the name or the decimal they look like; so none is made.
-    if (c == '&' && at_ + 2 < text_.size() && based_digit(text_[at_ + 1]) > 0 &&
-        digit_value(text_[at_ + 2], based_digit(text_[at_ + 1])) >= 0) {
-      const int base = based_digit(text_[at_ + 1]);
-      const CodeClass kind = base == 16 ? CodeClass::HexWord : base == 8 ? CodeClass::OctalWord : CodeClass::BinaryWord;
-      if (const std::uint8_t type = first_code_of(rules_.classes, kind); type != 0 && rules_.hex_prefix == "&H") {
-        at_ += 2;
-        return based_word(type, base);
-      }
+    for (const Notation& notation : notations_) {
+      if (starts_word(notation, after_name)) return based_word(notation);
     }
     if (const KeywordEntry* keyword = keywords_.longest_at(rest())) return keyword_item(*keyword);
     return program_character(after_name);
   }
 
-  // HuBASIC's &H, &O and &B: the base, or 0.
-  static int based_digit(char c) { return c == 'H' ? 16 : c == 'O' ? 8 : c == 'B' ? 2 : 0; }
+  // A word in another base than ten, and what marks it: S-BASIC's $FF,
+  // HuBASIC's &HFF, &O17 and &B101.
+  struct Notation {
+    std::string_view prefix;
+    std::uint8_t type;  // its type code; 0 where the dialect has none
+    int base;
+  };
+
+  // Where a notation's prefix and a digit of its base stand. A '$' right
+  // after a name ends that name (A$, A1$): there it is no prefix.
+  bool starts_word(const Notation& notation, bool after_name) const {
+    if (notation.type == 0 || !rest().starts_with(notation.prefix)) return false;
+    if (after_name && notation.prefix == "$") return false;
+    const std::size_t digit_at = at_ + notation.prefix.size();
+    return digit_at < text_.size() && digit_value(text_[digit_at], notation.base) >= 0;
+  }
 
   // A digit, or a point before a digit, but not a point after a point: "..5"
   // is a point and 5 (had the second point begun .5, the listing would write
@@ -170,132 +173,57 @@ class LineTokenizer {
     return true;
   }
 
-  // A word in `base` after its prefix: at least one digit, at most FFFF.
-  bool based_word(std::uint8_t type, int base) {
+  // A word in its notation: at least one digit, at most FFFF.
+  bool based_word(const Notation& notation) {
     const std::size_t start = at_;
+    at_ += notation.prefix.size();
     unsigned value = 0;
-    while (at_ < text_.size() && digit_value(text_[at_], base) >= 0) {
-      value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit_value(text_[at_], base));
+    for (; at_ < text_.size() && digit_value(text_[at_], notation.base) >= 0; ++at_) {
+      value =
+          value * static_cast<unsigned>(notation.base) + static_cast<unsigned>(digit_value(text_[at_], notation.base));
       if (value > 0xFFFF) {
+        std::size_t end = at_;
+        while (end < text_.size() && digit_value(text_[end], notation.base) >= 0) ++end;
         at_ = start;
-        const std::size_t length = number_length(base);
-        at_ = start - 2;  // the prefix &H, &O or &B
-        return fail(ListingError::NumberOutOfRange, length + 2);
+        return fail(ListingError::NumberOutOfRange, end - start);
       }
-      ++at_;
     }
     // What follows must not read as more of it once listed: "&B10.5" would
     // list as &B10 and 0.5 side by side, "&B100.5"; "&B12" likewise may not
     // come back as &B1 and 2 (the 2 typed 2.0 lists as 2, 2.5E1 as 25).
     if (at_ < text_.size() && (text_[at_] == '.' || is_digit(text_[at_]))) {
       const std::size_t end = at_ + 1;
-      at_ = start - 2;
-      return fail(ListingError::MalformedNumber, end - at_);
+      at_ = start;
+      return fail(ListingError::MalformedNumber, end - start);
     }
-    out_.push_back(static_cast<char>(type));
+    out_.push_back(static_cast<char>(notation.type));
     tape::append_word(out_, value);
     line_numbers_ = LineNumbers::No;
     return true;
   }
 
-  std::size_t number_length(int base) const {
-    std::size_t end = at_;
-    while (end < text_.size() && digit_value(text_[end], base) >= 0) ++end;
-    return end - at_;
-  }
-
-  // A decimal number: digits, a point and digits, and an exponent (e or E,
-  // a sign, digits), as "%g" writes them and as people type them.
+  // A decimal number, as "%g" writes them and as people type them.
   bool number() {
-    const std::size_t start = at_;
-    digits_.clear();
-    int exponent = 0;
-    bool whole = true;
-    while (at_ < text_.size() && is_digit(text_[at_])) digits_.push_back(text_[at_++]);
-    if (at_ < text_.size() && text_[at_] == '.') {
-      whole = false;
-      ++at_;
-      while (at_ < text_.size() && is_digit(text_[at_])) {
-        digits_.push_back(text_[at_++]);
-        --exponent;
-      }
-    }
-    if (const std::size_t digits_at = exponent_digits_at(at_)) {
-      whole = false;
-      const bool negative = text_[digits_at - 1] == '-';
-      int power = 0;
-      for (at_ = digits_at; at_ < text_.size() && is_digit(text_[at_]); ++at_) {
-        power = std::min(power * 10 + (text_[at_] - '0'), 9999999);
-      }
-      exponent += negative ? -power : power;
-    }
-    const std::string_view text = text_.substr(start, at_ - start);
+    const DecimalText number = read_decimal(rest());
+    const std::string_view text = text_.substr(at_, number.length);
     // What follows must not read as more of it once listed: "1.0.5" would
     // list as 1 and 0.5 side by side, "10.5"; "1E2E3" as 100 and E3,
     // "100E3". Refused, rather than read back as something else.
-    if (at_ < text_.size() && (text_[at_] == '.' || exponent_digits_at(at_) != 0)) {
-      at_ = start;
+    const std::string_view after = text_.substr(at_ + number.length);
+    if (!after.empty() && (after[0] == '.' || exponent_digits_at(after) != 0)) {
       return fail(ListingError::MalformedNumber, text.size() + 1);
     }
-    if (!store_number(DecimalNumber{digits_, exponent}, whole)) {
-      at_ = start;
-      return fail(ListingError::NumberOutOfRange, text.size());
-    }
-    return true;
-  }
-
-  // Where the digits of an exponent start, when one (e or E, a sign, digits)
-  // stands at `at`; else 0.
-  std::size_t exponent_digits_at(std::size_t at) const {
-    if (at >= text_.size() || (text_[at] != 'e' && text_[at] != 'E')) return 0;
-    ++at;
-    if (at < text_.size() && (text_[at] == '+' || text_[at] == '-')) ++at;
-    return at < text_.size() && is_digit(text_[at]) ? at : 0;
-  }
-
-  // The value of a whole number, or -1 above 65535.
-  long whole_value() const {
-    long value = 0;
-    for (const char digit : digits_) {
-      value = value * 10 + (digit - '0');
-      if (value > 0xFFFF) return -1;
-    }
-    return value;
-  }
-
-  bool store_number(const DecimalNumber& number, bool whole) {
-    const long value = whole ? whole_value() : -1;
+    const long value = number.whole ? whole_value(number.digits) : -1;
     if (line_numbers_ == LineNumbers::Expected && value >= 0) {
       out_.push_back(static_cast<char>(first_code_of(rules_.classes, CodeClass::UnsignedWord)));
       tape::append_word(out_, static_cast<unsigned>(value));
       line_numbers_ = LineNumbers::Given;
-      return true;
+    } else if (store_decimal(number, rules_.classes, out_)) {
+      line_numbers_ = LineNumbers::No;
+    } else {
+      return fail(ListingError::NumberOutOfRange, text.size());
     }
-    line_numbers_ = LineNumbers::No;
-    // HuBASIC's own: one-byte digits, signed words, doubles.
-    const std::uint8_t first_digit = first_code_of(rules_.classes, CodeClass::Digit);
-    const std::uint8_t signed_word = first_code_of(rules_.classes, CodeClass::SignedWord);
-    const std::uint8_t double_real = first_code_of(rules_.classes, CodeClass::DoubleReal);
-    if (first_digit != 0 && value >= 0 && value <= 9) {
-      out_.push_back(static_cast<char>(first_digit + value));
-      return true;
-    }
-    if (signed_word != 0 && value >= 0 && value <= 0x7FFF) {
-      out_.push_back(static_cast<char>(signed_word));
-      tape::append_word(out_, static_cast<unsigned>(value));
-      return true;
-    }
-    std::size_t significant = digits_.size();
-    for (const char digit : digits_) {
-      if (digit != '0') break;
-      --significant;
-    }
-    const bool as_double = double_real != 0 && significant > kSingleDigits;
-    std::uint8_t bytes[8];
-    const std::span<std::uint8_t> real(bytes, as_double ? 8 : 5);
-    if (encode_real(number, real) != RealStatus::Stored) return false;
-    out_.push_back(static_cast<char>(as_double ? double_real : first_code_of(rules_.classes, CodeClass::SingleReal)));
-    out_.append(reinterpret_cast<const char*>(bytes), real.size());
+    at_ += number.length;
     return true;
   }
 
@@ -311,7 +239,11 @@ class LineTokenizer {
   std::size_t at_ = 0;
   bool in_name_ = false;
   LineNumbers line_numbers_ = LineNumbers::No;
-  std::string digits_;
+  const std::array<Notation, 3> notations_ = {
+      Notation{rules_.hex_prefix, first_code_of(rules_.classes, CodeClass::HexWord), 16},
+      Notation{"&O", first_code_of(rules_.classes, CodeClass::OctalWord), 8},
+      Notation{"&B", first_code_of(rules_.classes, CodeClass::BinaryWord), 2},
+  };
 };
 
 constexpr unsigned kLargestLineNumber = 0xFFFF;

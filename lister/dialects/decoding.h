@@ -3,13 +3,16 @@
 // What every dialect's decoder does, driven by the dialect's tables: the
 // class of the item's first byte chooses how the item is read and written.
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "lister/byte_cursor.h"
 #include "lister/characters.h"
 #include "lister/dialects/dialect.h"
 #include "lister/dialects/keywords.h"
+#include "lister/dialects/typed_numbers.h"
 #include "lister/line_walker.h"
 #include "lister/numbers.h"
 #include "lister/output.h"
@@ -26,12 +29,21 @@ void word_constant(ByteCursor& cursor, Output& out, WordWriter write) {
   if (!cursor.exhausted()) write(out, word);
 }
 
-// A real constant read with `read` (single or double), written with "%g",
-// unless the data has run out.
-template <class RealReader>
-void real_constant(ByteCursor& cursor, Output& out, RealReader read) {
+// A real constant of `size` bytes after its type code, read with `read`
+// (single or double) and written with "%g", or with its exact digits when
+// the listing's style asks for them; nothing when the data has run out.
+template <const DecodingRules& Rules, class RealReader>
+void real_constant(std::uint8_t type, std::size_t size, ByteCursor& cursor, Output& out, RealReader read) {
+  char stored[1 + kDoubleRealSize] = {static_cast<char>(type)};
+  const std::span<const std::uint8_t> bytes = cursor.rest().first(std::min(size, cursor.rest().size()));
+  std::copy(bytes.begin(), bytes.end(), stored + 1);
   const double value = read(cursor);
-  if (!cursor.exhausted()) write_real(out, value);
+  if (cursor.exhausted()) return;
+  if (out.style().exact_reals) {
+    write_exact_real(out, {stored, 1 + size}, value, Rules.classes);
+  } else {
+    write_real(out, value);
+  }
 }
 
 // HuBASIC's colon: the machine stores one before ELSE and before a comment,
@@ -71,8 +83,8 @@ template <const DecodingRules& Rules>
       break;
     case CodeClass::OctalWord: word_constant(cursor, out, write_octal); break;
     case CodeClass::BinaryWord: word_constant(cursor, out, write_binary); break;
-    case CodeClass::SingleReal: real_constant(cursor, out, read_single_real); break;
-    case CodeClass::DoubleReal: real_constant(cursor, out, read_double_real); break;
+    case CodeClass::SingleReal: real_constant<Rules>(first_byte, kSingleRealSize, cursor, out, read_single_real); break;
+    case CodeClass::DoubleReal: real_constant<Rules>(first_byte, kDoubleRealSize, cursor, out, read_double_real); break;
     case CodeClass::Keyword: return decode_one_byte_keyword(first_byte, Rules.keywords.main, out, line_number);
     case CodeClass::TextKeyword:
       if (decode_one_byte_keyword(first_byte, Rules.keywords.main, out, line_number) == DecodeResult::Stop) {

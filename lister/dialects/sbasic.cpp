@@ -94,7 +94,8 @@ constexpr DecodingRules kRules = {
         /* F */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Pf, Pf,
     },
     .keywords = {kMain, kFe, kFf},
-    .hex_prefix = "",
+    // The machine's own notation for hexadecimal.
+    .hex_prefix = "$",
 };
 // clang-format on
 

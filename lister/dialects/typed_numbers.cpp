@@ -1,0 +1,166 @@
+#include "lister/dialects/typed_numbers.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <span>
+
+#include "lister/numbers.h"
+#include "lister/tape_format.h"
+
+namespace detoken {
+namespace {
+
+// A decimal of more significant digits than a single real holds (about
+// seven) is a double, where the dialect has them.
+constexpr std::size_t kSingleDigits = 7;
+
+// The digits a single and a double real carry: enough to tell apart any two
+// values of their mantissas (32 and 56 bits).
+constexpr int kSingleMostDigits = 10;
+constexpr int kDoubleMostDigits = 17;
+
+std::size_t significant_digits(std::string_view digits) {
+  const std::size_t first = digits.find_first_not_of('0');
+  return first == std::string_view::npos ? 0 : digits.size() - first;
+}
+
+}  // namespace
+
+long whole_value(std::string_view digits) {
+  long value = 0;
+  for (const char digit : digits) {
+    value = value * 10 + (digit - '0');
+    if (value > 0xFFFF) return -1;
+  }
+  return value;
+}
+
+bool store_decimal(const DecimalText& number, const ClassTable& classes, std::string& out) {
+  const long value = number.whole ? whole_value(number.digits) : -1;
+  const std::uint8_t first_digit = first_code_of(classes, CodeClass::Digit);
+  const std::uint8_t signed_word = first_code_of(classes, CodeClass::SignedWord);
+  const std::uint8_t double_real = first_code_of(classes, CodeClass::DoubleReal);
+  if (first_digit != 0 && value >= 0 && value <= 9) {
+    out.push_back(static_cast<char>(first_digit + value));
+    return true;
+  }
+  if (signed_word != 0 && value >= 0 && value <= 0x7FFF) {
+    out.push_back(static_cast<char>(signed_word));
+    tape::append_word(out, static_cast<unsigned>(value));
+    return true;
+  }
+  const bool as_double = double_real != 0 && significant_digits(number.digits) > kSingleDigits;
+  std::uint8_t bytes[kDoubleRealSize];
+  const std::span<std::uint8_t> real(bytes, as_double ? kDoubleRealSize : kSingleRealSize);
+  if (encode_real(number.number(), real) != RealStatus::Stored) return false;
+  out.push_back(static_cast<char>(as_double ? double_real : first_code_of(classes, CodeClass::SingleReal)));
+  out.append(reinterpret_cast<const char*>(bytes), real.size());
+  return true;
+}
+
+namespace {
+
+// A decimal of `count` significant digits: `digits` times ten to the power
+// `exponent` (that of its first digit).
+struct Decimal {
+  std::uint64_t digits;
+  int exponent;
+  int count;
+};
+
+// The nearest decimal of `count` significant digits to `value` (positive or
+// zero).
+Decimal nearest_decimal(double value, int count) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%.*e", count - 1, value);
+  Decimal decimal{0, 0, count};
+  const char* at = text;
+  for (; *at != 'e'; ++at) {
+    if (*at != '.') decimal.digits = decimal.digits * 10 + static_cast<unsigned>(*at - '0');
+  }
+  decimal.exponent = std::atoi(at + 1);
+  return decimal;
+}
+
+// `decimal` moved by `units` in its last digit, still of the same count.
+bool moved(Decimal decimal, long long units, Decimal& result) {
+  std::uint64_t low = 1;
+  for (int i = 1; i < decimal.count; ++i) low *= 10;
+  const long long digits = static_cast<long long>(decimal.digits) + units;
+  result = decimal;
+  if (digits <= 0) return digits == 0 && units == 0;  // zero itself
+  result.digits = static_cast<std::uint64_t>(digits);
+  if (result.digits >= low * 10) {
+    if (result.digits % 10 != 0) return false;  // would take one more digit
+    result.digits /= 10;
+    ++result.exponent;
+  } else if (result.digits < low) {
+    result.digits *= 10;  // a digit less above: one more below
+    --result.exponent;
+  }
+  return true;
+}
+
+// `decimal` in "%g"'s layout: plain below 1e-4 and from 10^count on written
+// with an exponent; trailing zeros of the fraction and a trailing point
+// left out, unless `keep_zeros` ("%#g").
+std::string g_layout(const Decimal& decimal, bool keep_zeros) {
+  std::string digits = std::to_string(decimal.digits);
+  if (decimal.digits == 0) digits.assign(static_cast<std::size_t>(decimal.count), '0');
+  const bool plain = decimal.exponent >= -4 && decimal.exponent < decimal.count;
+  const int point_after = plain ? decimal.exponent + 1 : 1;  // digits before the point
+  std::string text;
+  if (point_after <= 0) {
+    text = "0." + std::string(static_cast<std::size_t>(-point_after), '0') + digits;
+  } else {
+    text = digits.substr(0, static_cast<std::size_t>(point_after)) + "." +
+           digits.substr(static_cast<std::size_t>(point_after));
+  }
+  if (!keep_zeros) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  if (!plain) {
+    char exponent[8];
+    std::snprintf(exponent, sizeof exponent, "e%+03d", decimal.exponent);
+    text += exponent;
+  }
+  return text;
+}
+
+// How far from the nearest decimal a text may lie and still be read back as
+// the bytes: the machine's conversion is off by a few units of the last
+// binary place, which is less than this many units of the last decimal one
+// at the counts of digits where a text can tell two mantissas apart.
+constexpr long long kFarthest = 16;
+
+}  // namespace
+
+void write_exact_real(Output& out, std::string_view stored, double value, const ClassTable& classes) {
+  const int most_digits = stored.size() == 1 + kDoubleRealSize ? kDoubleMostDigits : kSingleMostDigits;
+  std::string again;
+  for (int count = 6; !std::signbit(value) && count <= most_digits; ++count) {
+    const Decimal nearest = nearest_decimal(value, count);
+    for (long long step = 0; step <= 2 * kFarthest; ++step) {
+      const long long units = step % 2 == 0 ? step / 2 : -(step + 1) / 2;  // 0, -1, 1, -2, 2 ...
+      Decimal decimal;
+      if (!moved(nearest, units, decimal)) continue;
+      for (const bool keep_zeros : {false, true}) {
+        const std::string text = g_layout(decimal, keep_zeros);
+        const DecimalText number = read_decimal(text);
+        again.clear();
+        if (number.length == text.size() && store_decimal(number, classes, again) && again == stored) {
+          out.write(text);
+          return;
+        }
+      }
+    }
+  }
+  char text[48];
+  const int length = std::snprintf(text, sizeof text, "%.*g", most_digits, value);
+  out.write({text, static_cast<std::size_t>(length)});
+}
+
+}  // namespace detoken
