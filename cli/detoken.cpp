@@ -14,16 +14,16 @@ namespace detoken {
 namespace {
 
 void show_usage() {
-  for (const Message& line :
-       {messages::kUsageTitle, messages::kUsageCall, messages::kUsageOutput, messages::kUsageOutputDefault,
-        messages::kUsageHuBasic, messages::kUsageSBasic, messages::kUsageExact}) {
+  for (const Message& line : {messages::kUsageTitle, messages::kUsageCall, messages::kUsageOutput,
+                              messages::kUsageOutputDefault, messages::kUsageHuBasic, messages::kUsageSBasic,
+                              messages::kUsageExact, messages::kUsageEuropean, messages::kUsageUtf8}) {
     say(line);
   }
 }
 
 // Lists the image into the output; the findings go to standard error.
 Converted list_image(const LoadedInput& input, const RunOptions& options, std::FILE* output) {
-  Output out(output, write_standard_error, {.exact_reals = options.exact_reals});
+  Output out(output, write_standard_error, {.characters = options.characters, .exact_reals = options.exact_reals});
   list_program({input.bytes.get(), input.size}, out, decoder_for(options.dialect));
   return out.flush() ? Converted::Done : Converted::WriteFailed;
 }
@@ -32,7 +32,9 @@ Converted list_image(const LoadedInput& input, const RunOptions& options, std::F
 
 int run_detoken(int argc, const char* const* argv) {
   RunOptions options;
-  if (const std::optional<int> status = end_of_scan(scan_arguments(argc, argv, options), show_usage)) return *status;
+  const ScanOutcome scan = scan_arguments(argc, argv, options);
+  use_console_encoding(options.characters.encoding);
+  if (const std::optional<int> status = end_of_scan(scan, show_usage)) return *status;
   // A listing already at the output name is replaced: it is made again.
   return run_conversion(options, {.empty_input_allowed = false, .replace_existing = true, .convert = list_image});
 }

@@ -68,14 +68,22 @@ namespace {
 Encoding the_console_encoding = Encoding::ShiftJis;
 }  // namespace
 
-void use_console_encoding(Encoding encoding) { the_console_encoding = encoding; }
+void use_console_encoding(Encoding encoding) {
+  the_console_encoding = encoding;
+  set_console_encoding(encoding);
+}
 Encoding console_encoding() { return the_console_encoding; }
 
-void say(const Message& message, std::string_view value) {
+std::string format(const Message& message, std::initializer_list<std::string_view> values) {
   std::string text(message.in(the_console_encoding));
-  const std::size_t at = text.find('%');
-  if (at != std::string::npos) text.replace(at, 2, value);
-  write_standard_output(text);
+  std::size_t at = 0;
+  for (const std::string_view value : values) {
+    at = text.find('%', at);
+    if (at == std::string::npos) break;
+    text.replace(at, 2, value);
+    at += value.size();
+  }
+  return text;
 }
 
 std::optional<int> end_of_scan(const ScanOutcome& scan, void (*show_usage)()) {

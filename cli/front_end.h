@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
+#include "charsets/encoding.h"
 #include "cli/options.h"
-#include "lister/encoding.h"
+#include "cli/platform.h"
 
 // What detoken and retoken do alike around their conversions: the console
 // messages, the ends of the argument scan, and loading the input.
@@ -21,9 +24,15 @@ inline constexpr int kExitFailure = -1;
 void use_console_encoding(Encoding encoding);
 Encoding console_encoding();
 
-// Writes `message` to standard output, with its one "%s" or "%c"
-// placeholder replaced by `value` when it has one.
-void say(const Message& message, std::string_view value = {});
+// `message` in the console's encoding, its placeholders ("%s", "%c", "%d")
+// replaced by `values` in turn.
+std::string format(const Message& message, std::initializer_list<std::string_view> values = {});
+
+// Writes `message` to standard output, with its one placeholder replaced by
+// `value` when it has one.
+inline void say(const Message& message, std::string_view value = {}) {
+  write_standard_output(format(message, {value}));
+}
 
 // The status the run ends with when the scan ended it (the usage text shown
 // with `show_usage`, an invalid option, a name too long, each with its

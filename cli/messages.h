@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lister/encoding.h"
+#include "charsets/encoding.h"
 
 // The console messages. Each is written in Shift_JIS (code page 932), the
 // programs' own encoding, or in UTF-8 with -u: the two forms of the same
@@ -34,6 +34,12 @@ inline constexpr Message kUsageSBasic = {
 inline constexpr Message kUsageExact = {
     "  -x    \x8E\xC0\x90\x94\x82\xF0\x81""A\x83""e\x81[\x83v\x82\xC9\x96\xDF\x82\xB5\x82\xBD\x82\xC6\x82\xAB\x93\xAF\x82\xB6\x92l\x82\xC9\x82\xC8\x82\xE9\x8C\x85\x90\x94\x82\xC5\x8F\x91\x82\xAD\n",
     "  -x    実数を、テープに戻したとき同じ値になる桁数で書く\n"};
+inline constexpr Message kUsageEuropean = {
+    "  -e    \x83\x88\x81[\x83\x8D\x83""b\x83p\x94\xC5\x82\xCC\x95\xB6\x8E\x9A\x83Z\x83""b\x83g\x82\xC5\x95\xCF\x8A\xB7\x82\xB7\x82\xE9(\x89p\x8F\xAC\x95\xB6\x8E\x9A\x82\xC8\x82\xC7)\n",
+    "  -e    ヨーロッパ版の文字セットで変換する(英小文字など)\n"};
+inline constexpr Message kUsageUtf8 = {
+    "  -u    \x83\x8A\x83X\x83g\x82\xC6\x83\x81\x83""b\x83Z\x81[\x83W\x82\xF0UTF-8\x82\xC5\x8F\x91\x82\xAD\n",
+    "  -u    リストとメッセージをUTF-8で書く\n"};
 
 // What both programs say about files and options.
 inline constexpr Message kNameTooLong = {
@@ -90,6 +96,12 @@ inline constexpr Message kRetokenUsageSBasic = {
 inline constexpr Message kRetokenUsageExact = {
     "  -x    (detoken\x82\xCC-x\x82\xC6\x93\xAF\x82\xB6\x8Ew\x92\xE8\x81""B\x8E\xC0\x90\x94\x82\xCD\x82\xA2\x82\xC2\x82\xE0\x8F\x91\x82\xA9\x82\xEA\x82\xBD\x8C\x85\x82\xCC\x82\xDC\x82\xDC\x93\xC7\x82\xDE)\n",
     "  -x    (detokenの-xと同じ指定。実数はいつも書かれた桁のまま読む)\n"};
+inline constexpr Message kRetokenUsageEuropean = {
+    "  -e    \x83\x88\x81[\x83\x8D\x83""b\x83p\x94\xC5\x82\xCC\x95\xB6\x8E\x9A\x83Z\x83""b\x83g\x82\xC5\x93\xC7\x82\xDE(\x89p\x8F\xAC\x95\xB6\x8E\x9A\x82\xC8\x82\xC7)\n",
+    "  -e    ヨーロッパ版の文字セットで読む(英小文字など)\n"};
+inline constexpr Message kRetokenUsageUtf8 = {
+    "  -u    UTF-8\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x93\xC7\x82\xDD\x81""A\x83\x81\x83""b\x83Z\x81[\x83W\x82\xF0UTF-8\x82\xC5\x8F\x91\x82\xAD\n",
+    "  -u    UTF-8のリストを読み、メッセージをUTF-8で書く\n"};
 
 // retoken's own messages about files and names.
 inline constexpr Message kOutputExists = {
@@ -103,21 +115,15 @@ inline constexpr Message kBadTapeName = {
 inline constexpr Message kMissingLineNumber = {
     "\x8Ds\x94\xD4\x8D\x86\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
     "行番号がありません\n"};
-inline constexpr Message kMissingSpace = {
-    "\x8Ds\x94\xD4\x8D\x86\x82\xCC\x8C\xE3\x82\xC9\x8B\xF3\x94\x92\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
-    "行番号の後に空白がありません\n"};
 inline constexpr Message kLineNumberTooLarge = {
     "\x8Ds\x94\xD4\x8D\x86\x82\xAA\x91\xE5\x82\xAB\x82\xB7\x82\xAC\x82\xDC\x82\xB7(0\x81`65535)\n",
     "行番号が大きすぎます(0～65535)\n"};
-inline constexpr Message kLineNumberRepeated = {
-    "\x8Ds\x94\xD4\x8D\x86\x82\xAA\x91O\x82\xCC\x8Ds\x82\xC6\x93\xAF\x82\xB6\x82\xC5\x82\xB7\n",
-    "行番号が前の行と同じです\n"};
-inline constexpr Message kLineNumberOutOfOrder = {
-    "\x8Ds\x94\xD4\x8D\x86\x82\xAA\x91O\x82\xCC\x8Ds\x82\xE6\x82\xE8\x8F\xAC\x82\xB3\x82\xAD\x82\xC8\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\n",
-    "行番号が前の行より小さくなっています\n"};
 inline constexpr Message kNoMachineCode = {
     "MZ-700\x82\xC9\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x82\xC5\x82\xB7: %s\n",
     "MZ-700にない文字です: %s\n"};
+inline constexpr Message kLowerCaseNeedsEuropean = {
+    "\x89p\x8F\xAC\x95\xB6\x8E\x9A\x82\xCD\x83\x88\x81[\x83\x8D\x83""b\x83p\x94\xC5\x82\xCC\x95\xB6\x8E\x9A\x83Z\x83""b\x83g\x82\xC9\x82\xB5\x82\xA9\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1(-e\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2): %s\n",
+    "英小文字はヨーロッパ版の文字セットにしかありません(-eを付けてください): %s\n"};
 inline constexpr Message kBadEscape = {
     "{XX}\x82\xCC\x8F\x91\x82\xAB\x95\xFB\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: %s\n",
     "{XX}の書き方が正しくありません: %s\n"};
@@ -136,16 +142,34 @@ inline constexpr Message kLineTooLong = {
 inline constexpr Message kProgramTooLarge = {
     "\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x91\xE5\x82\xAB\x82\xB7\x82\xAC\x82\xDC\x82\xB7\n",
     "プログラムが大きすぎます\n"};
+inline constexpr Message kByteOrderMarkInShiftJis = {
+    "UTF-8\x82\xCC""BOM\x82\xC5\x8En\x82\xDC\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7(UTF-8\x82\xCC\x83\x8A\x83X\x83g\x82\xC9\x82\xCD-u\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
+    "UTF-8のBOMで始まっています(UTF-8のリストには-uを付けてください)\n"};
+inline constexpr Message kNotShiftJis = {
+    "Shift_JIS\x82\xCC\x95\xB6\x8E\x9A\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1(UTF-8\x82\xCC\x83\x8A\x83X\x83g\x82\xC9\x82\xCD-u\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2): %s\n",
+    "Shift_JISの文字ではありません(UTF-8のリストには-uを付けてください): %s\n"};
+inline constexpr Message kNotUtf8 = {
+    "UTF-8\x82\xCC\x95\xB6\x8E\x9A\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: %s\n",
+    "UTF-8の文字ではありません: %s\n"};
+
+// What retoken noticed about a listing without refusing it, on standard error after "FILE: ".
+inline constexpr Message kLooksLikeUtf8 = {
+    "UTF-8\x82\xC5\x95\xDB\x91\xB6\x82\xB3\x82\xEA\x82\xBD\x83\x8A\x83X\x83g\x82\xCC\x82\xE6\x82\xA4\x82\xC5\x82\xB7\x82\xAA\x81""AShift_JIS\x82\xC6\x82\xB5\x82\xC4\x93\xC7\x82\xDD\x82\xDC\x82\xB5\x82\xBD(UTF-8\x82\xC8\x82\xE7-u\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
+    "UTF-8で保存されたリストのようですが、Shift_JISとして読みました(UTF-8なら-uを付けてください)\n"};
+inline constexpr Message kLinesEdited = {
+    "\x95\xC0\x82\xD7\x91\xD6\x82\xA6\x82\xBD\x8Ds: %d\x81""A\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xBD\x8Ds: %d\x81""A\x8D\xED\x8F\x9C\x82\xB5\x82\xBD\x8Ds: %d\n",
+    "並べ替えた行: %d、置き換えた行: %d、削除した行: %d\n"};
 
 // Every message, for the test that checks the two forms of each.
 inline constexpr const Message* kAll[] = {
     &kUsageTitle, &kUsageCall, &kUsageOutput, &kUsageOutputDefault, &kUsageHuBasic, &kUsageSBasic, &kUsageExact,
-    &kNameTooLong, &kInvalidOption, &kReadFailed, &kNoMemory, &kCannotCreate, &kWritten, &kSameAsInput, &kWriteFailed,
-    &kRetokenUsageTitle, &kRetokenUsageCall, &kRetokenUsageOutputDefault, &kRetokenUsageName,
-    &kRetokenUsageNameDefault, &kRetokenUsageReplace, &kRetokenUsageHuBasic, &kRetokenUsageSBasic,
-    &kRetokenUsageExact, &kOutputExists, &kBadTapeName, &kMissingLineNumber, &kMissingSpace, &kLineNumberTooLarge,
-    &kLineNumberRepeated, &kLineNumberOutOfOrder, &kNoMachineCode, &kBadEscape, &kNotInProgramText,
-    &kNumberOutOfRange, &kMalformedNumber, &kLineTooLong, &kProgramTooLarge,
+    &kUsageEuropean, &kUsageUtf8, &kNameTooLong, &kInvalidOption, &kReadFailed, &kNoMemory, &kCannotCreate, &kWritten,
+    &kSameAsInput, &kWriteFailed, &kRetokenUsageTitle, &kRetokenUsageCall, &kRetokenUsageOutputDefault,
+    &kRetokenUsageName, &kRetokenUsageNameDefault, &kRetokenUsageReplace, &kRetokenUsageHuBasic, &kRetokenUsageSBasic,
+    &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8, &kOutputExists, &kBadTapeName,
+    &kMissingLineNumber, &kLineNumberTooLarge, &kNoMachineCode, &kLowerCaseNeedsEuropean, &kBadEscape,
+    &kNotInProgramText, &kNumberOutOfRange, &kMalformedNumber, &kLineTooLong, &kProgramTooLarge,
+    &kByteOrderMarkInShiftJis, &kNotShiftJis, &kNotUtf8, &kLooksLikeUtf8, &kLinesEdited,
 };
 
 }  // namespace detoken::messages

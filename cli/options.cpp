@@ -60,6 +60,8 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
         break;
       }
       case 'x': options.exact_reals = true; break;
+      case 'e': options.characters.set = CharSet::European; break;
+      case 'u': options.characters.encoding = Encoding::Utf8; break;
       case 'n':
         if (!retoken) return {ScanResult::InvalidOption, argument[1]};
         options.tape_name = option_value(argc, argv, i);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "charsets/character_sets.h"
 #include "lister/dialects/dialect.h"
 
 namespace detoken {
@@ -21,6 +22,7 @@ struct RunOptions {
   const char* tape_name = nullptr;  // retoken's -n, the argument itself
   bool replace_existing = false;    // retoken's -f
   bool exact_reals = false;         // -x
+  CharMode characters;              // -e (the European set) and -u (UTF-8)
 };
 
 enum class ScanResult {

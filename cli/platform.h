@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "charsets/encoding.h"
+
 // What differs between Windows and the POSIX systems: the console streams,
 // file names, and opening and replacing files. Everything else in the program
 // is the same everywhere.
@@ -27,6 +29,10 @@ void write_console(std::FILE* stream, std::string_view text);
 inline void write_standard_output(std::string_view text) { write_console(stdout, text); }
 inline void write_standard_error(std::string_view text) { write_console(stderr, text); }
 
+// Makes the console show text in `encoding` where it has to be told (the
+// Windows console's output code page); elsewhere the terminal decides.
+void set_console_encoding(Encoding encoding);
+
 inline void flush_console() {
   std::fflush(stdout);
   std::fflush(stderr);
@@ -37,6 +43,11 @@ inline void flush_console() {
 // '\' byte can be the second byte of a double-byte character (ソ is 83 5C):
 // such a byte is no separator. Elsewhere names are plain bytes.
 std::size_t file_name_start(const char* path);
+
+// The encoding file names come in, where a listing in `encoding` is read:
+// on POSIX systems names are bytes, in the encoding the user works in; on
+// Windows they come in the ANSI code page, read as Shift_JIS.
+Encoding file_name_encoding(Encoding encoding);
 
 // Opens an existing regular file for binary reading, letting other programs
 // read and write it meanwhile, and answers its size; null when it cannot be

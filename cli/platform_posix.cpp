@@ -56,6 +56,8 @@ void prepare_console() {
   std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 
+void set_console_encoding(Encoding) {}
+
 // The POSIX streams do not translate line feeds: do it here.
 void write_console(std::FILE* stream, std::string_view text) {
   std::string translated;
@@ -74,6 +76,8 @@ std::size_t file_name_start(const char* path) {
   }
   return start;
 }
+
+Encoding file_name_encoding(Encoding encoding) { return encoding; }
 
 std::FILE* open_input(const char* name, std::uint64_t& size) {
   // Without O_NONBLOCK, opening a named pipe waits for a writer.

@@ -49,6 +49,10 @@ void prepare_console() {
   std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 
+void set_console_encoding(Encoding encoding) {
+  if (encoding == Encoding::Utf8) SetConsoleOutputCP(CP_UTF8);
+}
+
 // The runtime's text mode turns "\n" into CR LF on the console streams.
 void write_console(std::FILE* stream, std::string_view text) { std::fwrite(text.data(), 1, text.size(), stream); }
 
@@ -65,6 +69,8 @@ std::size_t file_name_start(const char* path) {
   }
   return start;
 }
+
+Encoding file_name_encoding(Encoding) { return Encoding::ShiftJis; }
 
 std::FILE* open_input(const char* name, std::uint64_t& size) {
   std::FILE* file = _fsopen(name, "rb", _SH_DENYNO);

@@ -2,13 +2,14 @@
 
 #include <string>
 
+#include "charsets/character_sets.h"
+#include "charsets/digits.h"
 #include "cli/front_end.h"
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/platform.h"
-#include "lister/numbers.h"
 #include "lister/tape_format.h"
-#include "tokenizer/listing_characters.h"
+#include "tokenizer/keyword_index.h"
 #include "tokenizer/tokenizer.h"
 
 namespace detoken {
@@ -19,7 +20,7 @@ void show_usage() {
        {messages::kRetokenUsageTitle, messages::kRetokenUsageCall, messages::kUsageOutput,
         messages::kRetokenUsageOutputDefault, messages::kRetokenUsageName, messages::kRetokenUsageNameDefault,
         messages::kRetokenUsageReplace, messages::kRetokenUsageHuBasic, messages::kRetokenUsageSBasic,
-        messages::kRetokenUsageExact}) {
+        messages::kRetokenUsageExact, messages::kRetokenUsageEuropean, messages::kRetokenUsageUtf8}) {
     say(line);
   }
 }
@@ -27,30 +28,32 @@ void show_usage() {
 const Message& fault_message(ListingError error) {
   switch (error) {
     case ListingError::MissingLineNumber: return messages::kMissingLineNumber;
-    case ListingError::MissingSpace: return messages::kMissingSpace;
     case ListingError::LineNumberTooLarge: return messages::kLineNumberTooLarge;
-    case ListingError::LineNumberRepeated: return messages::kLineNumberRepeated;
-    case ListingError::LineNumberOutOfOrder: return messages::kLineNumberOutOfOrder;
     case ListingError::NoMachineCode: return messages::kNoMachineCode;
+    case ListingError::LowerCaseNeedsEuropean: return messages::kLowerCaseNeedsEuropean;
     case ListingError::BadEscape: return messages::kBadEscape;
     case ListingError::NotInProgramText: return messages::kNotInProgramText;
     case ListingError::NumberOutOfRange: return messages::kNumberOutOfRange;
     case ListingError::MalformedNumber: return messages::kMalformedNumber;
     case ListingError::LineTooLong: return messages::kLineTooLong;
     case ListingError::ProgramTooLarge: return messages::kProgramTooLarge;
+    case ListingError::ByteOrderMarkInShiftJis: return messages::kByteOrderMarkInShiftJis;
+    case ListingError::NotShiftJis: return messages::kNotShiftJis;
+    case ListingError::NotUtf8: return messages::kNotUtf8;
   }
   return messages::kMissingLineNumber;
 }
 
 // The characters at fault as a message shows them: control codes and bytes
 // that are no whole character as {XX}, and at most 32 bytes of them.
-std::string shown(std::string_view text) {
+std::string shown(std::string_view text, Encoding encoding) {
   constexpr std::size_t kMostShown = 32;
   std::string shown;
   while (!text.empty() && shown.size() < kMostShown) {
-    const std::size_t length = shift_jis_length(text);
+    const std::size_t length = char_length(text, encoding);
     const auto byte = static_cast<std::uint8_t>(text[0]);
-    if (byte < 0x20 || byte == 0x7F || (length == 1 && byte >= 0x80 && (byte < 0xA1 || byte > 0xDF))) {
+    const bool single_character = encoding == Encoding::ShiftJis && byte >= 0xA1 && byte <= 0xDF;
+    if (byte < 0x20 || byte == 0x7F || (length == 1 && byte >= 0x80 && !single_character)) {
       char escape[] = "{XX}";
       digits_before<16>(escape + 3, byte, 2);
       shown += escape;
@@ -64,23 +67,33 @@ std::string shown(std::string_view text) {
 }
 
 // "LISTING:LINE:COLUMN: what is wrong", on standard error.
-void report_fault(const char* listing_name, const ListingFault& fault) {
-  std::string text = listing_name;
-  text += ':' + std::to_string(fault.line) + ':' + std::to_string(fault.column) + ": ";
-  std::string message(fault_message(fault.error).in(console_encoding()));
-  const std::size_t at = message.find("%s");
-  if (at != std::string::npos) message.replace(at, 2, shown(fault.text));
-  write_standard_error(text + message);
+void report_fault(const RunOptions& options, const ListingFault& fault) {
+  const std::string place =
+      std::string(options.input_name) + ':' + std::to_string(fault.line) + ':' + std::to_string(fault.column) + ": ";
+  write_standard_error(place + format(fault_message(fault.error), {shown(fault.text, options.characters.encoding)}));
+}
+
+// What reading the listing noticed, on standard error: "LISTING: ...". A
+// listing that looks like UTF-8 is told of even when it is refused: that is
+// most likely why.
+void report_notes(const RunOptions& options, const ListingNotes& notes, bool read) {
+  const std::string place = std::string(options.input_name) + ": ";
+  if (notes.looks_like_utf8) write_standard_error(place + format(messages::kLooksLikeUtf8));
+  if (read && notes.reordered + notes.replaced + notes.deleted != 0) {
+    write_standard_error(
+        place + format(messages::kLinesEdited, {std::to_string(notes.reordered), std::to_string(notes.replaced),
+                                                std::to_string(notes.deleted)}));
+  }
 }
 
 // `text`'s characters in the machine's codes, at most 16 of them; a
 // character that has no code or cannot stand in a name (the name's end mark
 // 0D, the line end 00) is left out when `skip_unknown`, else ends it: false.
-bool name_codes(std::string_view text, bool skip_unknown, std::string& codes) {
+bool name_codes(std::string_view text, CharMode mode, bool skip_unknown, std::string& codes) {
   codes.clear();
   while (!text.empty()) {
-    const CharRead read = read_listing_char(text);
-    const bool fits = read.status == CharStatus::Read && read.code != tape::kNameEnd && read.code != 0;
+    const CharRead read = read_char(text, mode);
+    const bool fits = read.status == ReadStatus::Read && read.code != tape::kNameEnd && read.code != 0;
     if (!fits && !skip_unknown) return false;
     if (fits && codes.size() < tape::kNameLength) codes.push_back(static_cast<char>(read.code));
     text.remove_prefix(read.length);
@@ -91,27 +104,24 @@ bool name_codes(std::string_view text, bool skip_unknown, std::string& codes) {
 // The name a tape header gets for a file: the file's own name without its
 // extension, upper-cased, in the machine's codes (characters it has no code
 // for are left out), at most 16 codes.
-std::string tape_name_of_file(const char* path) {
+std::string tape_name_of_file(const char* path, CharMode mode) {
+  mode.encoding = file_name_encoding(mode.encoding);
   std::string name(path + file_name_start(path));
   name = name.substr(0, name.rfind('.'));
-  for (std::size_t at = 0; at < name.size(); at += shift_jis_length(std::string_view(name).substr(at))) {
-    if (name[at] >= 'a' && name[at] <= 'z') name[at] = static_cast<char>(name[at] - 'a' + 'A');
+  for (std::size_t at = 0; at < name.size(); at += char_length(std::string_view(name).substr(at), mode.encoding)) {
+    name[at] = upper(name[at]);
   }
   std::string codes;
-  name_codes(name, true, codes);
+  name_codes(name, mode, true, codes);
   return codes;
 }
 
-// `text`, typed as a listing writes the machine's characters, in the
-// machine's codes; false when a character has no code or cannot stand in a
-// name (the name's end mark 0D, the line end 00).
-bool tape_name_of_text(std::string_view text, std::string& codes) { return name_codes(text, false, codes); }
-
-// The name the tape header gets: the -n name, or the listing file's own.
+// The name the tape header gets: the -n name (known to be one), or the
+// listing file's own.
 std::string tape_name(const RunOptions& options) {
   std::string name;
-  if (options.tape_name == nullptr || !tape_name_of_text(options.tape_name, name)) {
-    name = tape_name_of_file(options.input_name);
+  if (options.tape_name == nullptr || !name_codes(options.tape_name, options.characters, false, name)) {
+    name = tape_name_of_file(options.input_name, options.characters);
   }
   return name;
 }
@@ -120,8 +130,12 @@ std::string tape_name(const RunOptions& options) {
 Converted make_image(const LoadedInput& listing, const RunOptions& options, std::FILE* output) {
   std::string program;
   ListingFault fault{};
-  if (!tokenize_listing(listing.text(), options.dialect, program, fault, tape::kLargestProgram)) {
-    report_fault(options.input_name, fault);
+  ListingNotes notes;
+  const bool read = tokenize_listing(listing.text(), {options.dialect, options.characters}, program, fault, &notes,
+                                     tape::kLargestProgram);
+  report_notes(options, notes, read);
+  if (!read) {
+    report_fault(options, fault);
     return Converted::Refused;
   }
   const std::string image = tape::header(tape_name(options), program.size()) + program;
@@ -132,12 +146,11 @@ Converted make_image(const LoadedInput& listing, const RunOptions& options, std:
 
 int run_retoken(int argc, const char* const* argv) {
   RunOptions options;
-  if (const std::optional<int> status =
-          end_of_scan(scan_arguments(argc, argv, options, Program::Retoken), show_usage)) {
-    return *status;
-  }
+  const ScanOutcome scan = scan_arguments(argc, argv, options, Program::Retoken);
+  use_console_encoding(options.characters.encoding);
+  if (const std::optional<int> status = end_of_scan(scan, show_usage)) return *status;
   std::string name;
-  if (options.tape_name != nullptr && !tape_name_of_text(options.tape_name, name)) {
+  if (options.tape_name != nullptr && !name_codes(options.tape_name, options.characters, false, name)) {
     say(messages::kBadTapeName, options.tape_name);
     return kExitFailure;
   }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "charsets/character_sets.h"
 #include "lister/byte_cursor.h"
 #include "lister/output.h"
 
@@ -15,24 +16,15 @@ inline constexpr std::uint8_t kQuote = 0x22;
 // The colon that ends statement text outside quotes.
 inline constexpr std::uint8_t kColon = 0x3A;
 
-// The Shift_JIS text of one of the machine's character codes: the byte itself
-// for 20-5D, half-width katakana for 81-BF, a kanji for 70-7E, and "{XX}" for
-// every other code. The text lives in a constant table and stays valid.
+// The Shift_JIS text of one of the machine's character codes in the default
+// listing: the byte itself for 20-5D, half-width katakana for 81-BF, a kanji
+// for 70-7E, and "{XX}" for every other code. The text lives in a constant
+// table and stays valid.
 std::string_view map_char(std::uint8_t code);
 
-// One mapped character: at most four bytes (the "{XX}" escape), padded so
-// that it can be written with one short write.
-struct CharText {
-  char bytes[Output::kShortWrite];
-  std::uint8_t length;
-};
-
-// map_char's table, indexed by code.
-extern const std::array<CharText, 256> kCharTable;
-
-// Writes map_char(code).
+// Writes the text of a code as the listing writes characters.
 inline void write_char(Output& out, std::uint8_t code) {
-  const CharText& text = kCharTable[code];
+  const CharText& text = out.characters()[code];
   out.put_short(text.bytes, text.length);
 }
 

@@ -70,7 +70,7 @@ void list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder
   report_abnormal_file(out);
 }
 
-void report_abnormal_file(Output& out) { out.report(kAbnormalFile.in(Encoding::ShiftJis)); }
+void report_abnormal_file(Output& out) { out.report(kAbnormalFile.in(out.encoding())); }
 
 void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t code) {
   std::string token;

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
+#include "charsets/encoding.h"
 #include "lister/byte_cursor.h"
-#include "lister/encoding.h"
 #include "lister/output.h"
 #include "lister/tape_format.h"
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "charsets/digits.h"
 #include "lister/byte_cursor.h"
 #include "lister/output.h"
 
@@ -18,22 +19,6 @@ inline constexpr std::size_t kSingleRealSize = 5;
 inline constexpr std::size_t kDoubleRealSize = 8;
 double read_single_real(ByteCursor& cursor);
 double read_double_real(ByteCursor& cursor);
-
-// Puts the digits of `value` in base `Base` (upper case), at least
-// `min_digits` of them, so that they end just before `end`; returns where
-// they start. The lister's one digit writer: numbers, the "{XX}" of a
-// character with no text, and the codes in the syntax error reports.
-template <unsigned Base = 10>
-constexpr char* digits_before(char* end, std::uint32_t value, int min_digits = 1) {
-  char* start = end;
-  do {
-    const unsigned digit = value % Base;
-    *--start = static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10);
-    value /= Base;
-  } while (value != 0);
-  while (end - start < min_digits) *--start = '0';
-  return start;
-}
 
 // "%g": six significant digits, exponent form below 1e-4 and from 1e6 on.
 void write_real(Output& out, double value);

@@ -3,7 +3,11 @@
 namespace detoken {
 
 Output::Output(std::FILE* file, ReportFn report, const ListingStyle& style)
-    : file_(file), report_(report), buffer_(file != nullptr ? kBlockSize : 256, u8'\0'), style_(style) {
+    : file_(file),
+      report_(report),
+      buffer_(file != nullptr ? kBlockSize : 256, u8'\0'),
+      style_(style),
+      characters_(&char_table(style.characters)) {
   end_ = buffer_.data();
   limit_ = buffer_.data() + buffer_.size() - kShortWrite;
 }

@@ -6,10 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "charsets/character_sets.h"
+
 namespace detoken {
 
 // How a listing writes what it lists, where there is a choice.
 struct ListingStyle {
+  // The machine's characters: which set, in which encoding (-e, -u). The
+  // keywords, the line breaks and the findings follow the encoding.
+  CharMode characters;
   // Reals with the digits that make them come back as the same bytes, rather
   // than "%g"'s six (-x).
   bool exact_reals = false;
@@ -29,7 +34,7 @@ class Output {
 
   // Room always kept for one short item, so that the writes of up to this
   // many bytes need no length check of their own.
-  static constexpr std::size_t kShortWrite = 16;
+  static constexpr std::size_t kShortWrite = kCharTextSize;
   // The size of the blocks written to a file.
   static constexpr std::size_t kBlockSize = 64 * 1024;
 
@@ -92,6 +97,9 @@ class Output {
   const std::string& reports() const { return reports_; }
 
   const ListingStyle& style() const { return style_; }
+  Encoding encoding() const { return style_.characters.encoding; }
+  // Every code's text, as the style writes characters.
+  const CharTable& characters() const { return *characters_; }
 
  private:
   // Called when fewer than kShortWrite bytes are left: writes the block out
@@ -109,6 +117,7 @@ class Output {
   char8_t* limit_;  // kShortWrite bytes before the end of the buffer
   std::string reports_;
   ListingStyle style_;
+  const CharTable* characters_;
   bool failed_ = false;
 };
 

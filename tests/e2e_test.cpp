@@ -27,7 +27,9 @@ const std::string kUsage = console_text(
     "        (省略時は拡張子を'.txt'に置き換えたファイル名で出力します)\n"
     "  -h    MZTイメージをHuBASICのプログラムとみなして変換する\n"
     "  -s    MZTイメージをS-BASICのプログラムとみなして変換する(デフォルト動作)\n"
-    "  -x    実数を、テープに戻したとき同じ値になる桁数で書く\n");
+    "  -x    実数を、テープに戻したとき同じ値になる桁数で書く\n"
+    "  -e    ヨーロッパ版の文字セットで変換する(英小文字など)\n"
+    "  -u    リストとメッセージをUTF-8で書く\n");
 const std::string kNameTooLong = console_text("出力ファイル名が長すぎます\n");
 const std::string kNoMemory = console_text("メモリが確保できません\n");
 

@@ -188,5 +188,30 @@ TEST(Corpus, RealProgramsListCompletely) {
   }
 }
 
+// The real programs were written on European machines: listed with -e their
+// texts read as English, in UTF-8 (-u) with the machine's graphics, and no
+// line holds a half-width katakana (U+FF61 to U+FF9F, EF BD A1 to EF BE 9F).
+TEST(Corpus, EuropeanProgramsReadAsEnglish) {
+  DETOKEN_NEED_CORPUS();
+  const std::pair<const char*, const char*> phrases[] = {
+      {"drinking_game_v2", "Drinking game puzzle"},
+      {"gnu_blat_2000", "have donated £335 so far!"},
+      {"gnu_blat_2000", "↑     Brake"},
+      {"moonlander_v4", "Moonlander v4 30 August 2021"},
+      {"sunrise_v2", "Sunrise & sunset program"},
+      {"advent_2021_25_v6", "Advent of code 2021-25"},
+  };
+  for (const auto& [name, phrase] : phrases) {
+    SCOPED_TRACE(name);
+    Scratch scratch;
+    scratch.write("p.mzt", corpus_image(name));
+    expect_run(scratch.run({"-e", "-u", "p.mzt"}), {0, "'p.txt'を出力しました\r\n"});
+    const std::string listing = scratch.read("p.txt");
+    EXPECT_NE(listing.find(phrase), std::string::npos) << phrase;
+    EXPECT_EQ(listing.find("\xEF\xBD"), std::string::npos);
+    EXPECT_EQ(listing.find("\xEF\xBE"), std::string::npos);
+  }
+}
+
 }  // namespace
 }  // namespace detoken::testing

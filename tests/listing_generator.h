@@ -25,9 +25,10 @@ namespace detoken::testing {
 template <class Source>
 class ListingGenerator {
  public:
-  ListingGenerator(Dialect dialect, Source& source) : dialect_(dialect), source_(source) {
-    const DecodingRules& rules = dialect_info(dialect).rules;
-    const KeywordTables& tables = rules.keywords;
+  ListingGenerator(const ListingOptions& options, Source& source)
+      : dialect_(options.dialect), characters_(char_table(options.characters)), source_(source) {
+    const DecodingRules& rules = dialect_info(options.dialect).rules;
+    const KeywordTables& tables = rules.keywords.in(options.characters.encoding);
     for (const auto table : {tables.main, tables.fe, tables.ff}) {
       for (const Keyword& keyword : table) {
         if (keyword.length != 0) keywords_.emplace_back(keyword.name());
@@ -35,7 +36,7 @@ class ListingGenerator {
     }
     for (unsigned code = 1; code < 256; ++code) {
       if (code != '"' && code != ':') raw_codes_.push_back(static_cast<std::uint8_t>(code));
-      if (is_program_character(rules.classes[code]) && map_char(static_cast<std::uint8_t>(code)).size() == 4) {
+      if (is_program_character(rules.classes[code]) && characters_[code].text().starts_with('{')) {
         escape_codes_.push_back(static_cast<std::uint8_t>(code));
       }
     }
@@ -69,7 +70,8 @@ class ListingGenerator {
   // the colon, which end raw text.
   std::string raw_text(unsigned length) {
     std::string text;
-    for (unsigned i = 0; i < length; ++i) text += map_char(raw_codes_[pick(static_cast<unsigned>(raw_codes_.size()))]);
+    for (unsigned i = 0; i < length; ++i)
+      text += characters_[raw_codes_[pick(static_cast<unsigned>(raw_codes_.size()))]].text();
     return text;
   }
 
@@ -104,10 +106,13 @@ class ListingGenerator {
           // after REM would be program text.
           const std::string& keyword = keywords_[pick(static_cast<unsigned>(keywords_.size()))];
           if (keyword == "REM" || keyword == "DATA") return text + " " + keyword + raw_text(pick(10));
-          text += keyword;
+          text += pick(4) == 0 ? lower_case(keyword) : keyword;  // read in any case
           break;
         }
-        case 2: text += static_cast<char>('A' + pick(26)) + digits(pick(2)) + (pick(3) == 0 ? "$" : ""); break;
+        case 2:
+          text +=
+              static_cast<char>((pick(4) == 0 ? 'a' : 'A') + pick(26)) + digits(pick(2)) + (pick(3) == 0 ? "$" : "");
+          break;
         case 3: text += number() + " "; break;  // more digits or a point would belong to it
         case 4:
         case 5: {
@@ -122,7 +127,7 @@ class ListingGenerator {
           text += "\"";
           break;
         case 7: text += one_of({" REM", " DATA"}) + raw_text(pick(10)) + ":"; break;
-        case 8: text += map_char(static_cast<std::uint8_t>(0x70 + pick(15))); break;
+        case 8: text += characters_[0x70 + pick(15)].text(); break;
         default: text += program_escape(); break;
       }
     }
@@ -132,10 +137,18 @@ class ListingGenerator {
   // A code below 80 that program text holds as a character and that is
   // written as an escape.
   std::string program_escape() {
-    return std::string(map_char(escape_codes_[pick(static_cast<unsigned>(escape_codes_.size()))]));
+    return std::string(characters_[escape_codes_[pick(static_cast<unsigned>(escape_codes_.size()))]].text());
+  }
+
+  static std::string lower_case(std::string text) {
+    for (char& c : text) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
   }
 
   Dialect dialect_;
+  const CharTable& characters_;
   Source& source_;
   std::vector<std::string> keywords_;
   std::vector<std::uint8_t> raw_codes_;
@@ -145,23 +158,24 @@ class ListingGenerator {
 // Tokenizes `listing`, lists the result and tokenizes that: the second
 // listing must read back to the same image and list the same. An empty
 // answer when it does; else what went wrong.
-inline std::string check_settles(const std::string& listing, Dialect dialect) {
+inline std::string check_settles(const std::string& listing, const ListingOptions& options) {
+  const ListingStyle style{.characters = options.characters};
   std::string first;
   ListingFault fault{};
-  if (!tokenize_listing(listing, dialect, first, fault)) {
+  if (!tokenize_listing(listing, options, first, fault)) {
     return "not read: fault " + std::to_string(static_cast<int>(fault.error)) + " at line " +
            std::to_string(fault.line) + ", column " + std::to_string(fault.column);
   }
-  const Listed listed = list_program_area(first, dialect);
+  const Listed listed = list_program_area(first, options.dialect, style);
   if (!listed.reports.empty()) return "its image lists with a report: " + listed.reports;
   std::string second;
-  if (!tokenize_listing(listed.text, dialect, second, fault)) {
+  if (!tokenize_listing(listed.text, options, second, fault)) {
     return "its listing is not read back: fault at line " + std::to_string(fault.line) + ":\n" + listed.text;
   }
-  const Listed relisted = list_program_area(second, dialect);
+  const Listed relisted = list_program_area(second, options.dialect, style);
   if (relisted.text != listed.text) return "lists differently the second time:\n" + listed.text + "\n" + relisted.text;
   std::string third;
-  if (!tokenize_listing(relisted.text, dialect, third, fault) || third != second) return "does not settle";
+  if (!tokenize_listing(relisted.text, options, third, fault) || third != second) return "does not settle";
   return "";
 }
 

@@ -44,21 +44,30 @@ TEST(Retoken, ExamplesBothWays) {
   }
 }
 
-// The real programs, listed with exact reals, made back into images and
-// listed again: the same listing, and the image the machine wrote but for
-// the name in its header.
+// The real programs, listed with exact reals (in each of the character
+// modes their European authors would use), made back into images and listed
+// again: the same listing, and the image the machine wrote but for the name
+// in its header.
 TEST(Retoken, RealProgramsComeBackWithExactReals) {
   DETOKEN_NEED_CORPUS();
-  for (const auto& [name, lines] : kCorpusPrograms) {
-    SCOPED_TRACE(name);
-    Scratch scratch;
-    scratch.write("p.mzt", corpus_image(name));
-    ASSERT_EQ(scratch.run({"-x", "-o", "p.txt", "p.mzt"}).status, 0);
-    EXPECT_EQ(scratch.run({"-o", "q.mzt", "p.txt"}, kRetoken).out, written("q.mzt"));
-    ASSERT_EQ(scratch.run({"-x", "-o", "q.txt", "q.mzt"}).status, 0);
-    EXPECT_EQ(scratch.read("q.txt"), scratch.read("p.txt"));
-    const std::string original = scratch.read("p.mzt");
-    EXPECT_EQ(scratch.read("q.mzt").substr(0x12), original.substr(0x12)) << "all but the name: the same bytes";
+  for (const std::vector<std::string>& mode : {std::vector<std::string>{"-x"}, {"-x", "-e"}, {"-x", "-e", "-u"}}) {
+    SCOPED_TRACE(::testing::PrintToString(mode));
+    const auto with_mode = [&](std::vector<std::string> arguments) {
+      arguments.insert(arguments.begin(), mode.begin(), mode.end());
+      return arguments;
+    };
+    const std::string written_q = mode.size() == 3 ? "'q.mzt'を出力しました\r\n" : written("q.mzt");
+    for (const auto& [name, lines] : kCorpusPrograms) {
+      SCOPED_TRACE(name);
+      Scratch scratch;
+      scratch.write("p.mzt", corpus_image(name));
+      ASSERT_EQ(scratch.run(with_mode({"-o", "p.txt", "p.mzt"})).status, 0);
+      EXPECT_EQ(scratch.run(with_mode({"-o", "q.mzt", "p.txt"}), kRetoken).out, written_q);
+      ASSERT_EQ(scratch.run(with_mode({"-o", "q.txt", "q.mzt"})).status, 0);
+      EXPECT_EQ(scratch.read("q.txt"), scratch.read("p.txt"));
+      const std::string original = scratch.read("p.mzt");
+      EXPECT_EQ(scratch.read("q.mzt").substr(0x12), original.substr(0x12)) << "all but the name: the same bytes";
+    }
   }
 }
 
@@ -92,6 +101,32 @@ TEST(Retoken, NamesAndRefusals) {
   EXPECT_EQ(scratch.run({"-n", "a", "game v2.txt"}, kRetoken).out, console_text("テープに記録できない名前です: a\n"));
   EXPECT_EQ(scratch.run({"-n", "A"}).out, console_text("無効なオプション: -n\n"));
   EXPECT_EQ(scratch.names(), (std::vector<std::string>{"game v2.mzt", "game v2.txt"}));
+}
+
+// Listings as people type them and editors save them: any case, lines out
+// of order, given again or deleted (told on standard error), a UTF-8 one
+// read with -u (its messages too) or noticed without it, a tape name from a
+// UTF-8 file name.
+TEST(Retoken, ListingsAsPeopleTypeThem) {
+  Scratch scratch;
+  scratch.write("edited.txt", "20 print \"HI\"\n10 goto 20\n30 END\n30\n");
+  expect_run(scratch.run({"edited.txt"}, kRetoken),
+             {0, written("edited.mzt"), console_text("edited.txt: 並べ替えた行: 1、置き換えた行: 0、削除した行: 1\n")});
+  EXPECT_EQ(scratch.read("edited.mzt"), header("EDITED", 23) +
+                                            "\x0A\x00\x0A\x00\x80\x20\x0B\x14\x00\x00"
+                                            "\x0B\x00\x14\x00\x8F\x20\x22HI\x22\x00\x00\x00"s);
+  scratch.write("utf8.txt", "10 PRINT \"£\"\n");
+  expect_run(
+      scratch.run({"utf8.txt"}, kRetoken),
+      {0, written("utf8.mzt"),
+       console_text(
+           "utf8.txt: UTF-8で保存されたリストのようですが、Shift_JISとして読みました(UTF-8なら-uを付けてください)\n")});
+  if (!testing_windows_build()) {  // there names come in the ANSI code page
+    scratch.write("ｹﾞｰﾑ.txt", "10 PRINT \"£\"\n");
+    expect_run(scratch.run({"-u", "ｹﾞｰﾑ.txt"}, kRetoken), {0, "'ｹﾞｰﾑ.mzt'を出力しました\r\n"});
+    EXPECT_EQ(scratch.read("ｹﾞｰﾑ.mzt"),
+              header("\x99\xBE\x90\xB1", 12) + "\x0A\x00\x0A\x00\x8F\x20\x22\x7E\x22\x00\x00\x00"s);
+  }
 }
 
 TEST(Retoken, FaultsNameTheLineAndColumnAndWriteNothing) {

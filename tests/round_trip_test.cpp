@@ -45,19 +45,24 @@ TEST(RealEncoding, SixDigitsComeBackThroughTheLister) {
   }
 }
 
-// Random listings of both dialects: tokenized, listed and tokenized again,
-// they settle after one pass.
+// Random listings of both dialects, in every character mode: tokenized,
+// listed and tokenized again, they settle after one pass.
 TEST(RoundTrip, GeneratedListingsSettleAfterOnePass) {
   struct Seeded {
     std::mt19937 random{11};
     unsigned pick(unsigned n) { return std::uniform_int_distribution<unsigned>(0, n - 1)(random); }
   } source;
   for (const Dialect dialect : {Dialect::SBasic, Dialect::HuBasic}) {
-    testing::ListingGenerator<Seeded> generator(dialect, source);
-    for (int i = 0; i < 3000; ++i) {
-      const std::string listing = generator.listing(8);
-      const std::string failure = testing::check_settles(listing, dialect);
-      ASSERT_EQ(failure, "") << listing;
+    for (const CharSet set : {CharSet::Japanese, CharSet::European}) {
+      for (const Encoding encoding : {Encoding::ShiftJis, Encoding::Utf8}) {
+        const ListingOptions options(dialect, {set, encoding});
+        testing::ListingGenerator<Seeded> generator(options, source);
+        for (int i = 0; i < 1000; ++i) {
+          const std::string listing = generator.listing(8);
+          const std::string failure = testing::check_settles(listing, options);
+          ASSERT_EQ(failure, "") << listing;
+        }
+      }
     }
   }
 }

@@ -123,20 +123,26 @@ bool testing_windows_build() {
                      [](const std::string& word) { return word.ends_with(".exe") || word.ends_with(".EXE"); });
 }
 
-std::string shift_jis(std::string_view utf8) {
-  iconv_t convert = iconv_open("CP932", "UTF-8");
-  if (convert == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 in iconv");
-  std::string in(utf8);
-  std::string sjis(in.size() * 2 + 4, '\0');
+std::optional<std::string> converted(std::string_view text, const char* from, const char* to) {
+  iconv_t convert = iconv_open(to, from);
+  if (convert == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no such conversion in iconv");
+  std::string in(text);
+  std::string out(in.size() * 4 + 4, '\0');
   char* in_at = in.data();
   std::size_t in_left = in.size();
-  char* out_at = sjis.data();
-  std::size_t out_left = sjis.size();
-  const std::size_t converted = iconv(convert, &in_at, &in_left, &out_at, &out_left);
+  char* out_at = out.data();
+  std::size_t out_left = out.size();
+  const std::size_t result = iconv(convert, &in_at, &in_left, &out_at, &out_left);
   iconv_close(convert);
-  if (converted == static_cast<std::size_t>(-1)) throw std::runtime_error("not convertible to CP932");
-  sjis.resize(sjis.size() - out_left);
-  return sjis;
+  if (result == static_cast<std::size_t>(-1)) return std::nullopt;
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+std::string shift_jis(std::string_view utf8) {
+  const std::optional<std::string> sjis = converted(utf8, "UTF-8", "CP932");
+  if (!sjis) throw std::runtime_error("not convertible to CP932");
+  return *sjis;
 }
 
 std::string console_text(std::string_view utf8) {

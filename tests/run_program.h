@@ -11,6 +11,7 @@
 // detoken under test.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -64,6 +65,10 @@ class Scratch {
 
 // Whether the program under test is a Windows build (its command names an .exe).
 bool testing_windows_build();
+
+// `text` converted by the C library's iconv from one encoding to another
+// ("UTF-8", "CP932"); nothing when it cannot be.
+std::optional<std::string> converted(std::string_view text, const char* from, const char* to);
 
 // `utf8` converted to Shift_JIS (code page 932) by the C library.
 std::string shift_jis(std::string_view utf8);

@@ -167,6 +167,51 @@ TEST(Tokenizer, ConstantTypeCodesAreNotCharacters) {
   }
 }
 
+// Listings as people type them: keywords and names in any case, no space
+// after the line number, lines in any order, a number given again or alone,
+// and a listing saved in UTF-8.
+TEST(Tokenizer, ListingsAsPeopleTypeThem) {
+  const CharMode utf8_european{CharSet::European, Encoding::Utf8};
+  struct Case {
+    std::string listing;
+    ListingOptions options;
+    std::vector<std::string> lines;  // number and body bytes, in order
+    ListingNotes notes = {};
+  };
+  const Case cases[] = {
+      {"10 print \"Aｱ\":goto 10\n", {}, {"10: 8F 20 22 41 91 22 3A 80 20 0B 0A 00"}},  // ｱ is 91
+      {"10 a$=\"x\"\n", {Dialect::SBasic, utf8_european}, {"10: 41 24 F4 22 9B 22"}},
+      {"10PRINT\n10  PRINT\n", {}, {"10: 20 8F"}, {.replaced = 1}},
+      {"10 \n20\n", {}, {"10: "}},
+      {"20 B\n10 A\n10 C\n30 D\n30\n", {}, {"10: 43", "20: 42"}, {.reordered = 2, .replaced = 1, .deleted = 1}},
+      // UTF-8 read as Shift_JIS: its bytes are katakana there, and it is noted.
+      {"10 \"£ ½ °\"", {}, {"10: 22 A2 83 20 A2 9D 20 A2 90 22"}, {.looks_like_utf8 = true}},
+      {"\xEF\xBB\xBF"
+       "10 \"£\"",
+       {Dialect::SBasic, utf8_european},
+       {"10: 22 FB 22"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.listing);
+    std::string program;
+    ListingFault fault{};
+    ListingNotes notes;
+    const std::string listing = c.listing.find("ｱ") == std::string::npos ? c.listing : shift_jis(c.listing);
+    ASSERT_TRUE(tokenize_listing(listing, c.options, program, fault, &notes)) << "column " << fault.column;
+    std::vector<std::string> lines;
+    for (std::string_view rest = program; tape::word_at(rest, 0) != 0;) {
+      const unsigned length = tape::word_at(rest, 0);
+      lines.push_back(std::to_string(tape::word_at(rest, 2)) + ": " + hex_of(rest.substr(4, length - 5)));
+      rest.remove_prefix(length);
+    }
+    EXPECT_EQ(lines, c.lines);
+    EXPECT_EQ(notes.reordered, c.notes.reordered);
+    EXPECT_EQ(notes.replaced, c.notes.replaced);
+    EXPECT_EQ(notes.deleted, c.notes.deleted);
+    EXPECT_EQ(notes.looks_like_utf8, c.notes.looks_like_utf8);
+  }
+}
+
 // Each keyword's name reads back as its own code, by the pairs written
 // apart from the tables.
 TEST(Tokenizer, EveryKeywordReadsAsItsCode) {
@@ -189,16 +234,27 @@ TEST(Tokenizer, FaultsNameTheirLineAndColumn) {
     std::size_t line;
     std::size_t column;
     std::string text;
-    Dialect dialect = Dialect::SBasic;
+    ListingOptions options = {};
+    bool raw = false;  // the listing's bytes as they stand, not converted from UTF-8
   };
+  const ListingOptions utf8(Dialect::SBasic, {CharSet::Japanese, Encoding::Utf8});
   const Case cases[] = {
       {"PRINT", ListingError::MissingLineNumber, 1, 1, "P"},
       {"10 A\n   \n", ListingError::MissingLineNumber, 2, 4, ""},
-      {"10PRINT", ListingError::MissingSpace, 1, 3, "P"},
       {"   70000 A", ListingError::LineNumberTooLarge, 1, 4, "70000"},
-      {"10 A\r\n\r\n10 B", ListingError::LineNumberRepeated, 3, 1, "10"},
-      {"10 A\n 5 B", ListingError::LineNumberOutOfOrder, 2, 2, "5"},
-      {"10 PRINT x", ListingError::NoMachineCode, 1, 10, "x"},
+      {"10 PRINT ~", ListingError::NoMachineCode, 1, 10, "~"},
+      {"10 PRINT \"Ab\"", ListingError::LowerCaseNeedsEuropean, 1, 12, "b"},
+      {"10 REM x", ListingError::LowerCaseNeedsEuropean, 1, 8, "x"},
+      {"\xEF\xBB\xBF"
+       "10 A",
+       ListingError::ByteOrderMarkInShiftJis,
+       1,
+       1,
+       "\xEF\xBB\xBF",
+       {},
+       true},
+      {"10 A\n20 \"\x82\x22", ListingError::NotShiftJis, 2, 5, "\x82", {}, true},
+      {"10 A\n20 \"\xA3\"", ListingError::NotUtf8, 2, 5, "\xA3", utf8, true},
       {"10 \"あ\"", ListingError::NoMachineCode, 1, 5, "あ"},
       {"10 A{4G}", ListingError::BadEscape, 1, 5, "{4G}"},
       {"10 A{41}", ListingError::BadEscape, 1, 5, "{41}"},
@@ -218,19 +274,19 @@ TEST(Tokenizer, FaultsNameTheirLineAndColumn) {
   for (const Case& c : cases) {
     std::string program;
     ListingFault fault{};
-    const std::string listing = shift_jis(c.listing);
-    ASSERT_FALSE(tokenize_listing(listing, c.dialect, program, fault)) << c.listing.substr(0, 40);
+    const std::string listing = c.raw ? c.listing : shift_jis(c.listing);
+    ASSERT_FALSE(tokenize_listing(listing, c.options, program, fault)) << c.listing.substr(0, 40);
     EXPECT_EQ(fault.error, c.error) << c.listing.substr(0, 40);
     EXPECT_EQ(fault.line, c.line) << c.listing.substr(0, 40);
     EXPECT_EQ(fault.column, c.column) << c.listing.substr(0, 40);
-    EXPECT_EQ(fault.text, shift_jis(c.text)) << c.listing.substr(0, 40);
+    EXPECT_EQ(fault.text, c.raw ? c.text : shift_jis(c.text)) << c.listing.substr(0, 40);
   }
   // A line of the largest length is not too long; the program's size is capped.
   std::string program;
   ListingFault fault{};
   EXPECT_TRUE(tokenize_listing("20 " + std::string(0xFFFA, 'A'), Dialect::SBasic, program, fault));
   program.clear();
-  EXPECT_FALSE(tokenize_listing("10 AB\n20 C\n", Dialect::SBasic, program, fault, 14));
+  EXPECT_FALSE(tokenize_listing("10 AB\n20 C\n", Dialect::SBasic, program, fault, nullptr, 14));
   EXPECT_EQ(fault.error, ListingError::ProgramTooLarge);
   EXPECT_EQ(fault.line, 2u);
 }

@@ -5,8 +5,8 @@
 
 namespace detoken {
 
-KeywordIndex::KeywordIndex(const DialectInfo& dialect) {
-  const KeywordTables& tables = dialect.rules.keywords;
+KeywordIndex::KeywordIndex(const DialectInfo& dialect, Encoding encoding) {
+  const KeywordTables& tables = dialect.rules.keywords.in(encoding);
   const auto add = [&](std::span<const Keyword> table, int prefix) {
     for (std::size_t i = 0; i < table.size(); ++i) {
       const std::string_view name = table[i].name();
@@ -33,18 +33,17 @@ KeywordIndex::KeywordIndex(const DialectInfo& dialect) {
   }
 }
 
-const KeywordIndex& keyword_index(Dialect dialect) {
+const KeywordIndex& keyword_index(Dialect dialect, Encoding encoding) {
+  static const KeywordIndex sbasic[] = {{dialect_info(Dialect::SBasic), Encoding::ShiftJis},
+                                        {dialect_info(Dialect::SBasic), Encoding::Utf8}};
+  static const KeywordIndex hubasic[] = {{dialect_info(Dialect::HuBasic), Encoding::ShiftJis},
+                                         {dialect_info(Dialect::HuBasic), Encoding::Utf8}};
+  const int at = encoding == Encoding::Utf8 ? 1 : 0;
   switch (dialect) {
-    case Dialect::SBasic: {
-      static const KeywordIndex index(dialect_info(Dialect::SBasic));
-      return index;
-    }
-    case Dialect::HuBasic: {
-      static const KeywordIndex index(dialect_info(Dialect::HuBasic));
-      return index;
-    }
+    case Dialect::SBasic: return sbasic[at];
+    case Dialect::HuBasic: return hubasic[at];
   }
-  return keyword_index(Dialect::SBasic);
+  return sbasic[at];
 }
 
 }  // namespace detoken

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "charsets/encoding.h"
 #include "lister/dialects/dialect.h"
 #include "lister/dialects/keywords.h"
 
@@ -19,27 +20,40 @@ struct KeywordEntry {
   bool takes_line_number;  // a number after it is a line number
 };
 
-// A dialect's keywords, read off the same tables the lister writes them from,
-// grouped by the first byte of their names, longest names first.
+// The upper-case letter of a lower-case one; any other byte as it is.
+constexpr char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// A dialect's keywords as an encoding writes them, read off the same tables
+// the lister writes them from, grouped by the first byte of their names,
+// longest names first.
 class KeywordIndex {
  public:
-  explicit KeywordIndex(const DialectInfo& dialect);
+  KeywordIndex(const DialectInfo& dialect, Encoding encoding);
 
-  // The longest keyword whose name starts `text`, or null.
+  // The longest keyword whose name starts `text`, in any case (the names are
+  // upper-case), or null.
   const KeywordEntry* longest_at(std::string_view text) const {
     if (text.empty()) return nullptr;
-    for (const KeywordEntry* entry : by_first_byte_[static_cast<std::uint8_t>(text[0])]) {
-      if (text.starts_with(entry->name)) return entry;
+    for (const KeywordEntry* entry : by_first_byte_[static_cast<std::uint8_t>(upper(text[0]))]) {
+      if (starts_with_any_case(text, entry->name)) return entry;
     }
     return nullptr;
   }
 
  private:
+  static bool starts_with_any_case(std::string_view text, std::string_view name) {
+    if (text.size() < name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      if (upper(text[i]) != name[i]) return false;
+    }
+    return true;
+  }
+
   std::vector<KeywordEntry> entries_;
   std::array<std::vector<const KeywordEntry*>, 256> by_first_byte_;
 };
 
-// The index of `dialect`, built once.
-const KeywordIndex& keyword_index(Dialect dialect);
+// The index of `dialect` in `encoding`, built once.
+const KeywordIndex& keyword_index(Dialect dialect, Encoding encoding);
 
 }  // namespace detoken

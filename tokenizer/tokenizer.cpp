@@ -1,325 +1,189 @@
+// A whole listing read into a program: its encoding checked, its lines
+// numbered, edited and put in order as the machine's editor takes them.
+
 #include "tokenizer/tokenizer.h"
 
-#include <array>
+#include <algorithm>
+#include <vector>
 
-#include "lister/characters.h"
-#include "lister/dialects/dialect.h"
-#include "lister/dialects/keywords.h"
-#include "lister/dialects/typed_numbers.h"
-#include "lister/real_encoding.h"
 #include "lister/tape_format.h"
-#include "tokenizer/keyword_index.h"
-#include "tokenizer/listing_characters.h"
 
 namespace detoken {
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_letter(char c) { return c >= 'A' && c <= 'Z'; }
+constexpr unsigned kLargestLineNumber = 0xFFFF;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-int digit_value(char c, int base) {
-  int value = -1;
-  if (is_digit(c)) value = c - '0';
-  if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
-  return value < base ? value : -1;
+// The length of a well-formed character at the start of `text` (not empty),
+// or 0 when its bytes are none.
+std::size_t shift_jis_length(std::string_view text) {
+  const auto lead = static_cast<std::uint8_t>(text[0]);
+  if (lead < 0x80 || (lead >= 0xA1 && lead <= 0xDF)) return 1;
+  if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) || text.size() < 2) return 0;
+  const auto trail = static_cast<std::uint8_t>(text[1]);
+  return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 0;
 }
 
-// Reads one line's text left to right into the machine's bytes: keywords,
-// constants, characters, and the raw text of strings, REM, DATA and (in
-// HuBASIC) comments.
-class LineTokenizer {
- public:
-  LineTokenizer(std::string_view text, Dialect dialect, std::string& out, ListingFault& fault)
-      : text_(text), rules_(dialect_info(dialect).rules), keywords_(keyword_index(dialect)), out_(out), fault_(fault) {}
-
-  bool run() {
-    while (at_ < text_.size()) {
-      if (!item()) return false;
-    }
-    return true;
+std::size_t utf8_length(std::string_view text) {
+  const auto lead = static_cast<std::uint8_t>(text[0]);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  std::uint32_t point = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, point = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, point = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, point = lead & 0x07;
   }
-
- private:
-  bool fail(ListingError error, std::size_t length) {
-    fault_.error = error;
-    fault_.column = at_ + 1;
-    fault_.text = text_.substr(at_, length);
-    return false;
+  if (length == 0 || text.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto byte = static_cast<std::uint8_t>(text[i]);
+    if ((byte & 0xC0) != 0x80) return 0;
+    point = point << 6 | (byte & 0x3F);
   }
+  const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+  const bool surrogate = point >= 0xD800 && point <= 0xDFFF;
+  return point >= least && point <= 0x10FFFF && !surrogate ? length : 0;
+}
 
-  std::string_view rest() const { return text_.substr(at_); }
-
-  // One character of raw text (strings, REM, DATA, comments): any code but
-  // the line's end.
-  bool raw_character(std::uint8_t& code) {
-    const CharRead read = read_listing_char(rest());
-    switch (read.status) {
-      case CharStatus::Read:
-        if (read.code == 0) return fail(ListingError::NotInProgramText, read.length);
-        code = read.code;
-        out_.push_back(static_cast<char>(code));
-        at_ += read.length;
-        return true;
-      case CharStatus::NoCode: return fail(ListingError::NoMachineCode, read.length);
-      case CharStatus::BadEscape: return fail(ListingError::BadEscape, std::min<std::size_t>(4, text_.size() - at_));
-    }
-    return false;
+// Where the first byte that is no character of `length`'s encoding stands,
+// or npos.
+template <class Length>
+std::size_t first_malformed(std::string_view text, Length length) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t taken = length(text.substr(at));
+    if (taken == 0) return at;
+    at += taken;
   }
+  return std::string_view::npos;
+}
 
-  // The rest of a string literal, after its opening quote: up to and with
-  // the closing quote, or to the end of the line.
-  bool string_literal() {
-    while (at_ < text_.size()) {
-      std::uint8_t code = 0;
-      if (!raw_character(code)) return false;
-      if (code == '"') return true;
-    }
-    return true;
+// A fault at byte `at` of the whole listing.
+bool fail_at(std::string_view listing, std::size_t at, std::size_t length, ListingError error, ListingFault& fault) {
+  const std::string_view before = listing.substr(0, at);
+  const std::size_t line_start = before.rfind('\n') + 1;  // npos + 1 is 0
+  fault.error = error;
+  fault.line = static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n')) + 1;
+  fault.column = at - line_start + 1;
+  fault.text = listing.substr(at, length);
+  return false;
+}
+
+// Checks that the listing is in the encoding it is read in: refuses UTF-8's
+// byte-order mark or bytes that are no Shift_JIS in a Shift_JIS listing
+// (both mean a UTF-8 one), skips the mark and refuses bytes that are no
+// UTF-8 in a UTF-8 listing, and notes a Shift_JIS listing that reads as
+// UTF-8 with characters beyond ASCII (it is still read as Shift_JIS: a
+// listing detoken wrote may happen to).
+bool check_encoding(std::string_view& listing, Encoding encoding, ListingFault& fault, ListingNotes& notes) {
+  if (encoding == Encoding::Utf8) {
+    if (listing.starts_with(kByteOrderMark)) listing.remove_prefix(kByteOrderMark.size());
+    const std::size_t bad = first_malformed(listing, utf8_length);
+    return bad == std::string_view::npos || fail_at(listing, bad, 1, ListingError::NotUtf8, fault);
   }
-
-  // The raw text of REM, DATA or a comment: up to and with the first colon
-  // outside quotes, or to the end of the line.
-  bool statement_text() {
-    bool in_quotes = false;
-    while (at_ < text_.size()) {
-      std::uint8_t code = 0;
-      if (!raw_character(code)) return false;
-      if (code == '"') in_quotes = !in_quotes;
-      if (code == kColon && !in_quotes) return true;
-    }
-    return true;
+  if (listing.starts_with(kByteOrderMark)) {
+    return fail_at(listing, 0, kByteOrderMark.size(), ListingError::ByteOrderMarkInShiftJis, fault);
   }
+  const std::size_t bad = first_malformed(listing, shift_jis_length);
+  if (bad != std::string_view::npos) return fail_at(listing, bad, 1, ListingError::NotShiftJis, fault);
+  const bool beyond_ascii = std::any_of(listing.begin(), listing.end(), [](char c) { return (c & 0x80) != 0; });
+  notes.looks_like_utf8 = beyond_ascii && first_malformed(listing, utf8_length) == std::string_view::npos;
+  return true;
+}
 
-  bool item() {
-    const char c = text_[at_];
-    const bool after_name = in_name_;
-    in_name_ = false;
-    if (c == '"') {
-      line_numbers_ = LineNumbers::No;
-      out_.push_back(c);
-      ++at_;
-      return string_literal();
-    }
-    if (rules_.comment_mark != 0 && c == static_cast<char>(rules_.comment_mark)) {
-      // The machine keeps a colon before a comment; the listing leaves it out.
-      line_numbers_ = LineNumbers::No;
-      out_.push_back(static_cast<char>(kColon));
-      return statement_text();
-    }
-    if (!after_name && starts_number()) return number();
-    for (const Notation& notation : notations_) {
-      if (starts_word(notation, after_name)) return based_word(notation);
-    }
-    if (const KeywordEntry* keyword = keywords_.longest_at(rest())) return keyword_item(*keyword);
-    return program_character(after_name);
-  }
-
-  // A word in another base than ten, and what marks it: S-BASIC's $FF,
-  // HuBASIC's &HFF, &O17 and &B101.
-  struct Notation {
-    std::string_view prefix;
-    std::uint8_t type;  // its type code; 0 where the dialect has none
-    int base;
-  };
-
-  // Where a notation's prefix and a digit of its base stand. A '$' right
-  // after a name ends that name (A$, A1$): there it is no prefix.
-  bool starts_word(const Notation& notation, bool after_name) const {
-    if (notation.type == 0 || !rest().starts_with(notation.prefix)) return false;
-    if (after_name && notation.prefix == "$") return false;
-    const std::size_t digit_at = at_ + notation.prefix.size();
-    return digit_at < text_.size() && digit_value(text_[digit_at], notation.base) >= 0;
-  }
-
-  // A digit, or a point before a digit, but not a point after a point: "..5"
-  // is a point and 5 (had the second point begun .5, the listing would write
-  // it 0.5, and ".0.5" reads otherwise).
-  bool starts_number() const {
-    const char c = text_[at_];
-    if (is_digit(c)) return true;
-    return c == '.' && at_ + 1 < text_.size() && is_digit(text_[at_ + 1]) && (at_ == 0 || text_[at_ - 1] != '.');
-  }
-
-  bool keyword_item(const KeywordEntry& keyword) {
-    const std::uint8_t code = keyword.code[keyword.code_length - 1];
-    if (keyword.code_length == 1 && code == rules_.else_code) {
-      out_.push_back(static_cast<char>(kColon));  // kept before ELSE, left out of the listing
-    }
-    out_.append(reinterpret_cast<const char*>(keyword.code), keyword.code_length);
-    at_ += keyword.name.size();
-    line_numbers_ = keyword.takes_line_number ? LineNumbers::Expected : LineNumbers::No;
-    if (keyword.code_length == 1 && rules_.classes[code] == CodeClass::TextKeyword) return statement_text();
-    return true;
-  }
-
-  // Any other character: itself, if program text can hold it.
-  bool program_character(bool after_name) {
-    const CharRead read = read_listing_char(rest());
-    if (read.status == CharStatus::NoCode) return fail(ListingError::NoMachineCode, read.length);
-    if (read.status == CharStatus::BadEscape) {
-      return fail(ListingError::BadEscape, std::min<std::size_t>(4, text_.size() - at_));
-    }
-    if (!is_program_character(rules_.classes[read.code])) return fail(ListingError::NotInProgramText, read.length);
-    out_.push_back(static_cast<char>(read.code));
-    at_ += read.length;
-    const char c = static_cast<char>(read.code);
-    // Digits right after a name's letters belong to the name (V1, M3$).
-    in_name_ = is_letter(c) || (after_name && is_digit(c));
-    if (c == ',' && line_numbers_ == LineNumbers::Given) {
-      line_numbers_ = LineNumbers::Expected;
-    } else if (c != ' ') {
-      line_numbers_ = LineNumbers::No;
-    }
-    return true;
-  }
-
-  // A word in its notation: at least one digit, at most FFFF.
-  bool based_word(const Notation& notation) {
-    const std::size_t start = at_;
-    at_ += notation.prefix.size();
-    unsigned value = 0;
-    for (; at_ < text_.size() && digit_value(text_[at_], notation.base) >= 0; ++at_) {
-      value =
-          value * static_cast<unsigned>(notation.base) + static_cast<unsigned>(digit_value(text_[at_], notation.base));
-      if (value > 0xFFFF) {
-        std::size_t end = at_;
-        while (end < text_.size() && digit_value(text_[end], notation.base) >= 0) ++end;
-        at_ = start;
-        return fail(ListingError::NumberOutOfRange, end - start);
-      }
-    }
-    // What follows must not read as more of it once listed: "&B10.5" would
-    // list as &B10 and 0.5 side by side, "&B100.5"; "&B12" likewise may not
-    // come back as &B1 and 2 (the 2 typed 2.0 lists as 2, 2.5E1 as 25).
-    if (at_ < text_.size() && (text_[at_] == '.' || is_digit(text_[at_]))) {
-      const std::size_t end = at_ + 1;
-      at_ = start;
-      return fail(ListingError::MalformedNumber, end - start);
-    }
-    out_.push_back(static_cast<char>(notation.type));
-    tape::append_word(out_, value);
-    line_numbers_ = LineNumbers::No;
-    return true;
-  }
-
-  // A decimal number, as "%g" writes them and as people type them.
-  bool number() {
-    const DecimalText number = read_decimal(rest());
-    const std::string_view text = text_.substr(at_, number.length);
-    // What follows must not read as more of it once listed: "1.0.5" would
-    // list as 1 and 0.5 side by side, "10.5"; "1E2E3" as 100 and E3,
-    // "100E3". Refused, rather than read back as something else.
-    const std::string_view after = text_.substr(at_ + number.length);
-    if (!after.empty() && (after[0] == '.' || exponent_digits_at(after) != 0)) {
-      return fail(ListingError::MalformedNumber, text.size() + 1);
-    }
-    const long value = number.whole ? whole_value(number.digits) : -1;
-    if (line_numbers_ == LineNumbers::Expected && value >= 0) {
-      out_.push_back(static_cast<char>(first_code_of(rules_.classes, CodeClass::UnsignedWord)));
-      tape::append_word(out_, static_cast<unsigned>(value));
-      line_numbers_ = LineNumbers::Given;
-    } else if (store_decimal(number, rules_.classes, out_)) {
-      line_numbers_ = LineNumbers::No;
-    } else {
-      return fail(ListingError::NumberOutOfRange, text.size());
-    }
-    at_ += number.length;
-    return true;
-  }
-
-  // Where a line number may come: after GOTO and its kin, and after a comma
-  // that follows a line number.
-  enum class LineNumbers { No, Expected, Given };
-
-  std::string_view text_;
-  const DecodingRules& rules_;
-  const KeywordIndex& keywords_;
-  std::string& out_;
-  ListingFault& fault_;
-  std::size_t at_ = 0;
-  bool in_name_ = false;
-  LineNumbers line_numbers_ = LineNumbers::No;
-  const std::array<Notation, 3> notations_ = {
-      Notation{rules_.hex_prefix, first_code_of(rules_.classes, CodeClass::HexWord), 16},
-      Notation{"&O", first_code_of(rules_.classes, CodeClass::OctalWord), 8},
-      Notation{"&B", first_code_of(rules_.classes, CodeClass::BinaryWord), 2},
-  };
+// One numbered line as read: its body in `bodies`, or none when it deletes
+// its number.
+struct ReadLine {
+  unsigned number;
+  std::size_t listing_line;
+  std::size_t body_at;
+  std::size_t body_size;
+  bool deletes;
 };
 
-constexpr unsigned kLargestLineNumber = 0xFFFF;
+bool fail(ListingError error, std::size_t line, std::size_t column, std::string_view text, ListingFault& fault) {
+  fault = {error, line, column, text};
+  return false;
+}
 
-// Reads one listing line, `text` without its line end, into `program`.
-class LineReader {
- public:
-  LineReader(std::string_view text, std::size_t line, ListingFault& fault) : text_(text), line_(line), fault_(fault) {}
-
-  bool fail(ListingError error, std::size_t at, std::size_t length) {
-    fault_.error = error;
-    fault_.line = line_;
-    fault_.column = at + 1;
-    fault_.text = text_.substr(at, length);
-    return false;
+// Reads one listing line, `text` without its line end: its number and its
+// body into `bodies`.
+bool read_line(std::string_view text, std::size_t line, const ListingOptions& options, std::string& bodies,
+               std::vector<ReadLine>& lines, ListingFault& fault) {
+  std::size_t at = text.find_first_not_of(' ');
+  if (at == std::string_view::npos) at = text.size();
+  const std::size_t start = at;
+  unsigned long value = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    value = std::min<unsigned long>(value * 10 + static_cast<unsigned long>(text[at] - '0'), kLargestLineNumber + 1);
   }
-
-  // The line number and where the line's text starts.
-  bool number(long previous, unsigned& number, std::size_t& text_start) {
-    std::size_t at = 0;
-    while (at < text_.size() && text_[at] == ' ') ++at;
-    const std::size_t start = at;
-    unsigned long value = 0;
-    while (at < text_.size() && is_digit(text_[at])) {
-      value = std::min<unsigned long>(value * 10 + static_cast<unsigned long>(text_[at] - '0'), kLargestLineNumber + 1);
-      ++at;
-    }
-    if (at == start) return fail(ListingError::MissingLineNumber, start, start < text_.size() ? 1 : 0);
-    if (value > kLargestLineNumber) return fail(ListingError::LineNumberTooLarge, start, at - start);
-    if (static_cast<long>(value) == previous) return fail(ListingError::LineNumberRepeated, start, at - start);
-    if (static_cast<long>(value) < previous) return fail(ListingError::LineNumberOutOfOrder, start, at - start);
-    if (at < text_.size() && text_[at] != ' ') return fail(ListingError::MissingSpace, at, 1);
-    number = static_cast<unsigned>(value);
-    text_start = std::min(at + 1, text_.size());
+  if (at == start) return fail(ListingError::MissingLineNumber, line, start + 1, text.substr(start, 1), fault);
+  if (value > kLargestLineNumber) {
+    return fail(ListingError::LineNumberTooLarge, line, start + 1, text.substr(start, at - start), fault);
+  }
+  const std::size_t body_at = bodies.size();
+  if (at == text.size()) {
+    lines.push_back({static_cast<unsigned>(value), line, body_at, 0, true});
     return true;
   }
+  if (text[at] == ' ') ++at;  // the separator; any further space belongs to the line
+  if (!tokenize_line(text.substr(at), options, bodies, fault)) {
+    fault.line = line;
+    fault.column += at;
+    return false;
+  }
+  const std::size_t body_size = bodies.size() - body_at;
+  if (body_size + tape::kLineOverhead > tape::kLongestLine) return fail(ListingError::LineTooLong, line, 1, {}, fault);
+  lines.push_back({static_cast<unsigned>(value), line, body_at, body_size, false});
+  return true;
+}
 
- private:
-  std::string_view text_;
-  std::size_t line_;
-  ListingFault& fault_;
-};
+// The lines as the machine's editor keeps them: in the order of their
+// numbers, the last of each number, none where that was a deletion.
+std::vector<ReadLine> edited(std::vector<ReadLine> lines, ListingNotes& notes) {
+  unsigned highest = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0 && lines[i].number < highest && !lines[i].deletes) ++notes.reordered;
+    highest = std::max(highest, lines[i].number);
+  }
+  std::stable_sort(lines.begin(), lines.end(),
+                   [](const ReadLine& a, const ReadLine& b) { return a.number < b.number; });
+  std::vector<ReadLine> kept;
+  for (const ReadLine& line : lines) {
+    const bool there = !kept.empty() && kept.back().number == line.number;
+    if (there) {
+      ++(line.deletes ? notes.deleted : notes.replaced);
+      kept.pop_back();
+    }
+    if (!line.deletes) kept.push_back(line);
+  }
+  return kept;
+}
 
 }  // namespace
 
-bool tokenize_line(std::string_view text, Dialect dialect, std::string& body, ListingFault& fault) {
-  return LineTokenizer(text, dialect, body, fault).run();
-}
-
-bool tokenize_listing(std::string_view listing, Dialect dialect, std::string& program, ListingFault& fault,
-                      std::size_t size_limit) {
-  std::string body;
-  long previous = -1;
-  std::size_t line = 0;
-  while (!listing.empty()) {
-    ++line;
+bool tokenize_listing(std::string_view listing, const ListingOptions& options, std::string& program,
+                      ListingFault& fault, ListingNotes* notes, std::size_t size_limit) {
+  ListingNotes unused;
+  ListingNotes& noted = notes != nullptr ? *notes : unused;
+  if (!check_encoding(listing, options.characters.encoding, fault, noted)) return false;
+  std::string bodies;
+  std::vector<ReadLine> lines;
+  for (std::size_t line = 1; !listing.empty(); ++line) {
     const std::size_t end = listing.find('\n');
     std::string_view text = listing.substr(0, end);
     listing.remove_prefix(end == std::string_view::npos ? listing.size() : end + 1);
     if (text.ends_with('\r')) text.remove_suffix(1);
     if (text.empty()) continue;
-
-    LineReader reader(text, line, fault);
-    unsigned number = 0;
-    std::size_t text_start = 0;
-    if (!reader.number(previous, number, text_start)) return false;
-    body.clear();
-    if (!tokenize_line(text.substr(text_start), dialect, body, fault)) {
-      return reader.fail(fault.error, text_start + fault.column - 1, fault.text.size());
+    if (!read_line(text, line, options, bodies, lines, fault)) return false;
+  }
+  for (const ReadLine& line : edited(std::move(lines), noted)) {
+    if (program.size() + line.body_size + tape::kLineOverhead + tape::kEndMarkerSize > size_limit) {
+      return fail(ListingError::ProgramTooLarge, line.listing_line, 1, {}, fault);
     }
-    if (body.size() + tape::kLineOverhead > tape::kLongestLine) return reader.fail(ListingError::LineTooLong, 0, 0);
-    if (program.size() + body.size() + tape::kLineOverhead + tape::kEndMarkerSize > size_limit) {
-      return reader.fail(ListingError::ProgramTooLarge, 0, 0);
-    }
-    tape::append_line(program, static_cast<std::uint16_t>(number), body);
-    previous = number;
+    tape::append_line(program, static_cast<std::uint16_t>(line.number),
+                      std::string_view(bodies).substr(line.body_at, line.body_size));
   }
   tape::append_end(program);
   return true;

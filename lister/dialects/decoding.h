@@ -85,16 +85,20 @@ template <const DecodingRules& Rules>
     case CodeClass::BinaryWord: word_constant(cursor, out, write_binary); break;
     case CodeClass::SingleReal: real_constant<Rules>(first_byte, kSingleRealSize, cursor, out, read_single_real); break;
     case CodeClass::DoubleReal: real_constant<Rules>(first_byte, kDoubleRealSize, cursor, out, read_double_real); break;
-    case CodeClass::Keyword: return decode_one_byte_keyword(first_byte, Rules.keywords.main, out, line_number);
+    case CodeClass::Keyword:
+      return decode_one_byte_keyword(first_byte, Rules.keywords.in(out.encoding()).main, out, line_number);
     case CodeClass::TextKeyword:
-      if (decode_one_byte_keyword(first_byte, Rules.keywords.main, out, line_number) == DecodeResult::Stop) {
+      if (decode_one_byte_keyword(first_byte, Rules.keywords.in(out.encoding()).main, out, line_number) ==
+          DecodeResult::Stop) {
         return DecodeResult::Stop;
       }
       copy_statement_text(cursor, out);
       break;
     case CodeClass::Prefix:
-      return decode_two_byte_keyword(first_byte, first_byte == kFePrefix ? Rules.keywords.fe : Rules.keywords.ff,
-                                     cursor, out, line_number);
+      return decode_two_byte_keyword(
+          first_byte,
+          first_byte == kFePrefix ? Rules.keywords.in(out.encoding()).fe : Rules.keywords.in(out.encoding()).ff, cursor,
+          out, line_number);
   }
   return DecodeResult::Continue;
 }

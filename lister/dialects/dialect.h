@@ -54,7 +54,7 @@ constexpr std::uint8_t first_code_of(const ClassTable& classes, CodeClass code_c
 // What a dialect's programs are read by, both ways.
 struct DecodingRules {
   ClassTable classes;
-  KeywordTables keywords;
+  EncodedKeywords keywords;
   std::string_view hex_prefix;    // written before a hexadecimal word's digits
   std::uint8_t else_code = 0;     // HuBASIC: the keyword before which a colon is stored but not listed
   std::uint8_t comment_mark = 0;  // HuBASIC: the character after such a colon that starts a comment

@@ -61,9 +61,12 @@ constexpr std::array<std::string_view, 0x4E> kFfNames = {
     // clang-format on
 };
 
-constexpr auto kMain = keyword_table(kMainNames);
-constexpr auto kFe = keyword_table(kFeNames);
-constexpr auto kFf = keyword_table(kFfNames);
+constexpr auto kMain = keyword_table(kMainNames, Encoding::ShiftJis);
+constexpr auto kFe = keyword_table(kFeNames, Encoding::ShiftJis);
+constexpr auto kFf = keyword_table(kFfNames, Encoding::ShiftJis);
+constexpr auto kMainUtf8 = keyword_table(kMainNames, Encoding::Utf8);
+constexpr auto kFeUtf8 = keyword_table(kFeNames, Encoding::Utf8);
+constexpr auto kFfUtf8 = keyword_table(kFfNames, Encoding::Utf8);
 
 // What each code is in a line body: 00 ends the line; 01-0A are the digits 0
 // to 9; 0B, 0D, 0E, 0F and 12 are the type codes of the unsigned, octal,
@@ -96,7 +99,7 @@ constexpr DecodingRules kRules = {
         /* E */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
         /* F */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Pf, Pf,
     },
-    .keywords = {kMain, kFe, kFf},
+    .keywords = {{kMain, kFe, kFf}, {kMainUtf8, kFeUtf8, kFfUtf8}},
     .hex_prefix = "&H",
     .else_code = code_of(kMain, "ELSE"),
     .comment_mark = '\'',

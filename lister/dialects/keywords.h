@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "charsets/encoding.h"
 #include "lister/byte_cursor.h"
 #include "lister/line_walker.h"
 #include "lister/output.h"
@@ -27,14 +28,26 @@ struct Keyword {
   constexpr std::string_view name() const { return {text, length}; }
 };
 
+// A keyword's name in an encoding. The names are written in UTF-8; all are
+// ASCII but pi, which Shift_JIS writes as 83 CE. Another name beyond ASCII
+// stops the build until its Shift_JIS is given here.
+constexpr std::string_view keyword_name(std::string_view name, Encoding encoding) {
+  if (encoding == Encoding::Utf8) return name;
+  if (name == "π") return "\x83\xCE";
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) >= 0x80) std::abort();
+  }
+  return name;
+}
+
 // A keyword table from the keywords' names, indexed by code - 80; an empty
 // name where a code has no keyword. Built at compile time: a name too long
 // for a short write stops the build there (abort is not a constant).
 template <std::size_t N>
-consteval std::array<Keyword, N> keyword_table(const std::array<std::string_view, N>& names) {
+consteval std::array<Keyword, N> keyword_table(const std::array<std::string_view, N>& names, Encoding encoding) {
   std::array<Keyword, N> table{};
   for (std::size_t code = 0; code < N; ++code) {
-    const std::string_view name = names[code];
+    const std::string_view name = keyword_name(names[code], encoding);
     if (name.size() >= Output::kShortWrite) std::abort();
     for (std::size_t i = 0; i < name.size(); ++i) table[code].text[i] = name[i];
     table[code].length = static_cast<std::uint8_t>(name.size());
@@ -48,6 +61,14 @@ struct KeywordTables {
   std::span<const Keyword> main;
   std::span<const Keyword> fe;
   std::span<const Keyword> ff;
+};
+
+// A dialect's vocabulary as each encoding writes it.
+struct EncodedKeywords {
+  KeywordTables shift_jis;
+  KeywordTables utf8;
+
+  constexpr const KeywordTables& in(Encoding encoding) const { return encoding == Encoding::Utf8 ? utf8 : shift_jis; }
 };
 
 // The code of a one-byte keyword, found by its name in a main table.

@@ -11,7 +11,7 @@ namespace {
 // An empty cell: the code has no keyword.
 constexpr std::string_view _;
 
-// Single-byte tokens 80-FD. E4 is the Greek pi, 83 CE in Shift_JIS.
+// Single-byte tokens 80-FD. E4 is the Greek pi.
 // clang-format off
 constexpr std::array<std::string_view, 0x7E> kMainNames = {
     /* 80 */ "GOTO", "GOSUB", _, "RUN", "RETURN", "RESTORE", "RESUME", "LIST",
@@ -26,7 +26,7 @@ constexpr std::array<std::string_view, 0x7E> kMainNames = {
     /* C8 */ _, _, _, _, _, _, "WOPEN", "CLOSE",
     /* D0 */ "ROPEN", _, _, _, _, _, _, _,
     /* D8 */ _, "KILL", _, _, _, _, _, _,
-    /* E0 */ "TO", "STEP", "THEN", "USING", "\x83\xCE", _, "TAB", "SPC",
+    /* E0 */ "TO", "STEP", "THEN", "USING", "π", _, "TAB", "SPC",
     /* E8 */ _, _, _, "OR", "AND", _, "><", "<>",
     /* F0 */ "=<", "<=", "=>", ">=", "=", ">", "<", "+",
     /* F8 */ "-", _, _, "/", "*", "^",
@@ -60,9 +60,12 @@ constexpr std::array<std::string_view, 0x48> kFfNames = {
     // clang-format on
 };
 
-constexpr auto kMain = keyword_table(kMainNames);
-constexpr auto kFe = keyword_table(kFeNames);
-constexpr auto kFf = keyword_table(kFfNames);
+constexpr auto kMain = keyword_table(kMainNames, Encoding::ShiftJis);
+constexpr auto kFe = keyword_table(kFeNames, Encoding::ShiftJis);
+constexpr auto kFf = keyword_table(kFfNames, Encoding::ShiftJis);
+constexpr auto kMainUtf8 = keyword_table(kMainNames, Encoding::Utf8);
+constexpr auto kFeUtf8 = keyword_table(kFeNames, Encoding::Utf8);
+constexpr auto kFfUtf8 = keyword_table(kFfNames, Encoding::Utf8);
 
 // What each code is in a line body: 00 ends the line; 0B, 11 and 15 are the
 // type codes of the unsigned word, the hexadecimal word and the real; 80-FD
@@ -93,7 +96,7 @@ constexpr DecodingRules kRules = {
         /* E */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
         /* F */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Pf, Pf,
     },
-    .keywords = {kMain, kFe, kFf},
+    .keywords = {{kMain, kFe, kFf}, {kMainUtf8, kFeUtf8, kFfUtf8}},
     // The machine's own notation for hexadecimal.
     .hex_prefix = "$",
 };
