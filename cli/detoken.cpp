@@ -22,7 +22,7 @@ void show_usage() {
 }
 
 // Lists the image into the output; the findings go to standard error.
-Converted list_image(const LoadedInput& input, const RunOptions& options, std::FILE* output) {
+Converted list_image(const RunOptions& options, const LoadedInput& input, std::FILE* output) {
   Output out(output, write_standard_error, {.characters = options.characters, .exact_reals = options.exact_reals});
   list_program({input.bytes.get(), input.size}, out, decoder_for(options.dialect));
   return out.flush() ? Converted::Done : Converted::WriteFailed;
@@ -36,7 +36,11 @@ int run_detoken(int argc, const char* const* argv) {
   use_console_encoding(options.characters.encoding);
   if (const std::optional<int> status = end_of_scan(scan, show_usage)) return *status;
   // A listing already at the output name is replaced: it is made again.
-  return run_conversion(options, {.empty_input_allowed = false, .replace_existing = true, .convert = list_image});
+  return run_conversion(options, {.empty_input_allowed = false,
+                                  .replace_existing = true,
+                                  .convert = [&](const LoadedInput& input, std::FILE* output) {
+                                    return list_image(options, input, output);
+                                  }});
 }
 
 }  // namespace detoken

@@ -28,7 +28,7 @@ bool write_output(const LoadedInput& input, const RunOptions& options, const Con
     say(messages::kCannotCreate, options.output_name);
     return false;
   }
-  switch (conversion.convert(input, options, file.stream)) {
+  switch (conversion.convert(input, file.stream)) {
     case Converted::Done: break;
     case Converted::Refused: return false;
     case Converted::WriteFailed: say(messages::kWriteFailed, options.output_name); return false;
@@ -54,7 +54,7 @@ int run_conversion(const RunOptions& options, const Conversion& conversion) {
       return kExitFailure;
     }
     // Told before the conversion, so that the user learns of it first.
-    if (!conversion.replace_existing && file_exists(options.output_name)) {
+    if (!conversion.replace_existing && regular_file_exists(options.output_name)) {
       say(messages::kOutputExists, options.output_name);
       return kExitFailure;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -74,7 +75,7 @@ struct Conversion {
   // Whether a file already at the output name is replaced; without, it is
   // left as it is and the run ends with a message.
   bool replace_existing;
-  Converted (*convert)(const LoadedInput& input, const RunOptions& options, std::FILE* output);
+  std::function<Converted(const LoadedInput& input, std::FILE* output)> convert;
 };
 
 // What both programs do with a file to convert: load the input, refuse an

@@ -87,6 +87,9 @@ inline constexpr Message kRetokenUsageNameDefault = {
 inline constexpr Message kRetokenUsageReplace = {
     "  -f    \x93\xAF\x82\xB6\x96\xBC\x91O\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xAA\x82\xA0\x82\xEA\x82\xCE\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xE9\n",
     "  -f    同じ名前のファイルがあれば置き換える\n"};
+inline constexpr Message kRetokenUsageTape = {
+    "  -txxx \x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xCC\x83w\x83""b\x83_\x82\xF0\x88\xF8\x82\xAB\x8Cp\x82\xAE(-o\x82\xAA\x82\xC8\x82\xAF\x82\xEA\x82\xCE\x82\xBB\x82\xCC\x83""e\x81[\x83v\x82\xF0\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xE9)\n",
+    "  -txxx テープイメージのヘッダを引き継ぐ(-oがなければそのテープを置き換える)\n"};
 inline constexpr Message kRetokenUsageHuBasic = {
     "  -h    \x83""e\x83L\x83X\x83g\x82\xF0HuBASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
     "  -h    テキストをHuBASICのプログラムとみなして変換する\n"};
@@ -110,6 +113,9 @@ inline constexpr Message kOutputExists = {
 inline constexpr Message kBadTapeName = {
     "\x83""e\x81[\x83v\x82\xC9\x8BL\x98^\x82\xC5\x82\xAB\x82\xC8\x82\xA2\x96\xBC\x91O\x82\xC5\x82\xB7: %s\n",
     "テープに記録できない名前です: %s\n"};
+inline constexpr Message kNotATape = {
+    "'%s'\x82\xCD\x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
+    "'%s'はテープイメージではありません\n"};
 
 // What is wrong with a listing, on standard error after "FILE:LINE:COLUMN: ".
 inline constexpr Message kMissingLineNumber = {
@@ -151,6 +157,10 @@ inline constexpr Message kNotShiftJis = {
 inline constexpr Message kNotUtf8 = {
     "UTF-8\x82\xCC\x95\xB6\x8E\x9A\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: %s\n",
     "UTF-8の文字ではありません: %s\n"};
+// Said as "FILE: " and the message: it has no line and column.
+inline constexpr Message kEmptyListing = {
+    "\x83\x8A\x83X\x83g\x82\xC9\x8Ds\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1(\x8B\xF3\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xCD\x8D\xEC\x82\xE8\x82\xDC\x82\xB9\x82\xF1)\n",
+    "リストに行がありません(空のプログラムは作りません)\n"};
 
 // What retoken noticed about a listing without refusing it, on standard error after "FILE: ".
 inline constexpr Message kLooksLikeUtf8 = {
@@ -159,17 +169,27 @@ inline constexpr Message kLooksLikeUtf8 = {
 inline constexpr Message kLinesEdited = {
     "\x95\xC0\x82\xD7\x91\xD6\x82\xA6\x82\xBD\x8Ds: %d\x81""A\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xBD\x8Ds: %d\x81""A\x8D\xED\x8F\x9C\x82\xB5\x82\xBD\x8Ds: %d\n",
     "並べ替えた行: %d、置き換えた行: %d、削除した行: %d\n"};
+inline constexpr Message kLastLineUnended = {
+    "\x8D\xC5\x8C\xE3\x82\xCC\x8Ds\x82\xC9\x89\xFC\x8Ds\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1(\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x93r\x92\x86\x82\xC5\x90\xD8\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x82\xA9\x82\xE0\x82\xB5\x82\xEA\x82\xDC\x82\xB9\x82\xF1)\n",
+    "最後の行に改行がありません(プログラムが途中で切れているかもしれません)\n"};
+inline constexpr Message kProgramExceedsMemory = {
+    "\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA%d\x83o\x83""C\x83g\x82\xA0\x82\xE8\x81""ABASIC\x82\xCC\x8B\xF3\x82\xAB\x83\x81\x83\x82\x83\x8A%d\x83o\x83""C\x83g\x82\xC9\x93\xFC\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
+    "プログラムが%dバイトあり、BASICの空きメモリ%dバイトに入りません\n"};
+inline constexpr Message kLongLines = {
+    "MZ-700\x82\xCC\x93\xFC\x97\xCD\x8Ds(255\x95\xB6\x8E\x9A)\x82\xE6\x82\xE8\x92\xB7\x82\xA2\x8Ds\x82\xAA%d\x8Ds\x82\xA0\x82\xE8\x82\xDC\x82\xB7(\x8D\xC5\x8F\x89\x82\xCD\x83\x8A\x83X\x83g\x82\xCC%d\x8Ds\x96\xDA)\n",
+    "MZ-700の入力行(255文字)より長い行が%d行あります(最初はリストの%d行目)\n"};
 
 // Every message, for the test that checks the two forms of each.
 inline constexpr const Message* kAll[] = {
     &kUsageTitle, &kUsageCall, &kUsageOutput, &kUsageOutputDefault, &kUsageHuBasic, &kUsageSBasic, &kUsageExact,
     &kUsageEuropean, &kUsageUtf8, &kNameTooLong, &kInvalidOption, &kReadFailed, &kNoMemory, &kCannotCreate, &kWritten,
     &kSameAsInput, &kWriteFailed, &kRetokenUsageTitle, &kRetokenUsageCall, &kRetokenUsageOutputDefault,
-    &kRetokenUsageName, &kRetokenUsageNameDefault, &kRetokenUsageReplace, &kRetokenUsageHuBasic, &kRetokenUsageSBasic,
-    &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8, &kOutputExists, &kBadTapeName,
-    &kMissingLineNumber, &kLineNumberTooLarge, &kNoMachineCode, &kLowerCaseNeedsEuropean, &kBadEscape,
-    &kNotInProgramText, &kNumberOutOfRange, &kMalformedNumber, &kLineTooLong, &kProgramTooLarge,
-    &kByteOrderMarkInShiftJis, &kNotShiftJis, &kNotUtf8, &kLooksLikeUtf8, &kLinesEdited,
+    &kRetokenUsageName, &kRetokenUsageNameDefault, &kRetokenUsageReplace, &kRetokenUsageTape, &kRetokenUsageHuBasic,
+    &kRetokenUsageSBasic, &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8, &kOutputExists,
+    &kBadTapeName, &kNotATape, &kMissingLineNumber, &kLineNumberTooLarge, &kNoMachineCode, &kLowerCaseNeedsEuropean,
+    &kBadEscape, &kNotInProgramText, &kNumberOutOfRange, &kMalformedNumber, &kLineTooLong, &kProgramTooLarge,
+    &kByteOrderMarkInShiftJis, &kNotShiftJis, &kNotUtf8, &kEmptyListing, &kLooksLikeUtf8, &kLinesEdited,
+    &kLastLineUnended, &kProgramExceedsMemory, &kLongLines,
 };
 
 }  // namespace detoken::messages

@@ -67,6 +67,11 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
         options.tape_name = option_value(argc, argv, i);
         if (options.tape_name == nullptr) return {ScanResult::ShowUsage};
         break;
+      case 't':
+        if (!retoken) return {ScanResult::InvalidOption, argument[1]};
+        options.tape = option_value(argc, argv, i);
+        if (options.tape == nullptr) return {ScanResult::ShowUsage};
+        break;
       case 'f':
         if (!retoken) return {ScanResult::InvalidOption, argument[1]};
         options.replace_existing = true;
@@ -75,6 +80,10 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
     }
   }
   if (options.input_name == nullptr) return {ScanResult::ShowUsage};
+  // retoken writes to the tape that -t names, unless -o says otherwise.
+  if (!options.has_output_name && options.tape != nullptr && !copy_output_name(options, options.tape)) {
+    return {ScanResult::NameTooLong};
+  }
   if (!options.has_output_name && !derive_output_name(options, retoken ? ".mzt" : ".txt")) {
     return {ScanResult::NameTooLong};
   }

@@ -21,6 +21,7 @@ struct RunOptions {
   bool has_output_name = false;
   const char* tape_name = nullptr;  // retoken's -n, the argument itself
   bool replace_existing = false;    // retoken's -f
+  const char* tape = nullptr;       // retoken's -t, the argument itself
   bool exact_reals = false;         // -x
   CharMode characters;              // -e (the European set) and -u (UTF-8)
 };
@@ -38,8 +39,9 @@ struct ScanOutcome {
 };
 
 // Reads the arguments (argv[1] on) left to right, stopping at the first one
-// that ends the run, and derives the output name when no -o gave one: the
-// input name with the extension ".txt" for detoken, ".mzt" for retoken.
+// that ends the run, and sets the output name when no -o gave one: for
+// retoken the -t tape, else the input name with the extension ".txt" for
+// detoken, ".mzt" for retoken.
 ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& options, Program program = Program::Detoken);
 
 // Copies `name` into the output name buffer; false when it has 256 or more

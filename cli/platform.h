@@ -55,9 +55,9 @@ Encoding file_name_encoding(Encoding encoding);
 // refused at once, without waiting for a writer.
 std::FILE* open_input(const char* name, std::uint64_t& size);
 
-// Whether something is at `name` (following a symbolic link): a file, a
-// folder, a device.
-bool file_exists(const char* name);
+// Whether a regular file is at `name` (following a symbolic link): not a
+// folder, a device or a pipe, which are written directly.
+bool regular_file_exists(const char* name);
 
 // Whether `name` is the very file open as `input`, however it is spelled.
 bool is_same_file(std::FILE* input, const char* name);

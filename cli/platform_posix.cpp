@@ -97,9 +97,9 @@ std::FILE* open_input(const char* name, std::uint64_t& size) {
   return file;
 }
 
-bool file_exists(const char* name) {
+bool regular_file_exists(const char* name) {
   struct stat status {};
-  return stat(name, &status) == 0;
+  return stat(name, &status) == 0 && S_ISREG(status.st_mode);
 }
 
 bool is_same_file(std::FILE* input, const char* name) {

@@ -3,11 +3,12 @@
 #include <string>
 
 #include "charsets/character_sets.h"
-#include "charsets/digits.h"
 #include "cli/front_end.h"
+#include "cli/listing_reports.h"
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/platform.h"
+#include "lister/dialects/dialect.h"
 #include "lister/tape_format.h"
 #include "tokenizer/keyword_index.h"
 #include "tokenizer/tokenizer.h"
@@ -20,69 +21,9 @@ void show_usage() {
        {messages::kRetokenUsageTitle, messages::kRetokenUsageCall, messages::kUsageOutput,
         messages::kRetokenUsageOutputDefault, messages::kRetokenUsageName, messages::kRetokenUsageNameDefault,
         messages::kRetokenUsageReplace, messages::kRetokenUsageHuBasic, messages::kRetokenUsageSBasic,
-        messages::kRetokenUsageExact, messages::kRetokenUsageEuropean, messages::kRetokenUsageUtf8}) {
+        messages::kRetokenUsageExact, messages::kRetokenUsageEuropean, messages::kRetokenUsageUtf8,
+        messages::kRetokenUsageTape}) {
     say(line);
-  }
-}
-
-const Message& fault_message(ListingError error) {
-  switch (error) {
-    case ListingError::MissingLineNumber: return messages::kMissingLineNumber;
-    case ListingError::LineNumberTooLarge: return messages::kLineNumberTooLarge;
-    case ListingError::NoMachineCode: return messages::kNoMachineCode;
-    case ListingError::LowerCaseNeedsEuropean: return messages::kLowerCaseNeedsEuropean;
-    case ListingError::BadEscape: return messages::kBadEscape;
-    case ListingError::NotInProgramText: return messages::kNotInProgramText;
-    case ListingError::NumberOutOfRange: return messages::kNumberOutOfRange;
-    case ListingError::MalformedNumber: return messages::kMalformedNumber;
-    case ListingError::LineTooLong: return messages::kLineTooLong;
-    case ListingError::ProgramTooLarge: return messages::kProgramTooLarge;
-    case ListingError::ByteOrderMarkInShiftJis: return messages::kByteOrderMarkInShiftJis;
-    case ListingError::NotShiftJis: return messages::kNotShiftJis;
-    case ListingError::NotUtf8: return messages::kNotUtf8;
-  }
-  return messages::kMissingLineNumber;
-}
-
-// The characters at fault as a message shows them: control codes and bytes
-// that are no whole character as {XX}, and at most 32 bytes of them.
-std::string shown(std::string_view text, Encoding encoding) {
-  constexpr std::size_t kMostShown = 32;
-  std::string shown;
-  while (!text.empty() && shown.size() < kMostShown) {
-    const std::size_t length = char_length(text, encoding);
-    const auto byte = static_cast<std::uint8_t>(text[0]);
-    const bool single_character = encoding == Encoding::ShiftJis && byte >= 0xA1 && byte <= 0xDF;
-    if (byte < 0x20 || byte == 0x7F || (length == 1 && byte >= 0x80 && !single_character)) {
-      char escape[] = "{XX}";
-      digits_before<16>(escape + 3, byte, 2);
-      shown += escape;
-    } else {
-      shown += text.substr(0, length);
-    }
-    text.remove_prefix(length);
-  }
-  if (!text.empty()) shown += "...";
-  return shown;
-}
-
-// "LISTING:LINE:COLUMN: what is wrong", on standard error.
-void report_fault(const RunOptions& options, const ListingFault& fault) {
-  const std::string place =
-      std::string(options.input_name) + ':' + std::to_string(fault.line) + ':' + std::to_string(fault.column) + ": ";
-  write_standard_error(place + format(fault_message(fault.error), {shown(fault.text, options.characters.encoding)}));
-}
-
-// What reading the listing noticed, on standard error: "LISTING: ...". A
-// listing that looks like UTF-8 is told of even when it is refused: that is
-// most likely why.
-void report_notes(const RunOptions& options, const ListingNotes& notes, bool read) {
-  const std::string place = std::string(options.input_name) + ": ";
-  if (notes.looks_like_utf8) write_standard_error(place + format(messages::kLooksLikeUtf8));
-  if (read && notes.reordered + notes.replaced + notes.deleted != 0) {
-    write_standard_error(
-        place + format(messages::kLinesEdited, {std::to_string(notes.reordered), std::to_string(notes.replaced),
-                                                std::to_string(notes.deleted)}));
   }
 }
 
@@ -126,8 +67,19 @@ std::string tape_name(const RunOptions& options) {
   return name;
 }
 
+// The header of the new image: that of the -t tape (`kept`, its name
+// replaced by -n's), or a new one for the dialect; its size set.
+std::string header_for(const RunOptions& options, std::string_view kept, std::size_t program_size) {
+  if (kept.empty()) return tape::header(tape_name(options), program_size, dialect_info(options.dialect).header);
+  std::string header(kept);
+  if (options.tape_name != nullptr) tape::set_name(header, tape_name(options));
+  tape::set_program_size(header, program_size);
+  return header;
+}
+
 // Tokenizes the loaded listing into a whole tape image and writes it.
-Converted make_image(const LoadedInput& listing, const RunOptions& options, std::FILE* output) {
+Converted make_image(const RunOptions& options, std::string_view kept_header, const LoadedInput& listing,
+                     std::FILE* output) {
   std::string program;
   ListingFault fault{};
   ListingNotes notes;
@@ -138,8 +90,23 @@ Converted make_image(const LoadedInput& listing, const RunOptions& options, std:
     report_fault(options, fault);
     return Converted::Refused;
   }
-  const std::string image = tape::header(tape_name(options), program.size()) + program;
+  report_size(options, program.size());
+  const std::string image = header_for(options, kept_header, program.size()) + program;
   return std::fwrite(image.data(), 1, image.size(), output) == image.size() ? Converted::Done : Converted::WriteFailed;
+}
+
+// The header of the -t tape; whether the new image replaces that very tape
+// (which needs no -f: the user named it). False after a message.
+bool read_kept_header(const RunOptions& options, std::string& header, bool& replaces_tape) {
+  LoadedInput tape;
+  if (!load_input(options.tape, false, tape)) return false;
+  if (tape.size < tape::kHeaderSize) {
+    say(messages::kNotATape, options.tape);
+    return false;
+  }
+  header.assign(tape.text().substr(0, tape::kHeaderSize));
+  replaces_tape = is_same_file(tape.file, options.output_name);
+  return true;
 }
 
 }  // namespace
@@ -154,11 +121,17 @@ int run_retoken(int argc, const char* const* argv) {
     say(messages::kBadTapeName, options.tape_name);
     return kExitFailure;
   }
-  // A file already at the image's name is replaced only with -f: the default
-  // name is often the very image the listing came from. The listing is never
-  // replaced.
-  return run_conversion(
-      options, {.empty_input_allowed = true, .replace_existing = options.replace_existing, .convert = make_image});
+  std::string kept_header;
+  bool replaces_tape = false;
+  if (options.tape != nullptr && !read_kept_header(options, kept_header, replaces_tape)) return kExitFailure;
+  // A file already at the image's name is replaced only with -f, or when it
+  // is the -t tape: the default name is often the very image the listing came
+  // from. The listing is never replaced.
+  return run_conversion(options, {.empty_input_allowed = true,
+                                  .replace_existing = options.replace_existing || replaces_tape,
+                                  .convert = [&](const LoadedInput& listing, std::FILE* output) {
+                                    return make_image(options, kept_header, listing, output);
+                                  }});
 }
 
 }  // namespace detoken

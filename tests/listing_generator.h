@@ -45,7 +45,7 @@ class ListingGenerator {
   std::string listing(unsigned max_lines) {
     std::string text;
     unsigned number = pick(20);
-    for (unsigned lines = pick(max_lines); lines > 0 && number <= 0xFFFF; --lines) {
+    for (unsigned lines = 1 + pick(max_lines); lines > 0 && number <= 0xFFFF; --lines) {
       char head[16];
       std::snprintf(head, sizeof head, pick(2) != 0 ? "%5u " : "%u ", number);
       text += head + line_text() + (pick(4) == 0 ? "\r\n" : "\n");

@@ -67,6 +67,9 @@ TEST(Retoken, RealProgramsComeBackWithExactReals) {
       EXPECT_EQ(scratch.read("q.txt"), scratch.read("p.txt"));
       const std::string original = scratch.read("p.mzt");
       EXPECT_EQ(scratch.read("q.mzt").substr(0x12), original.substr(0x12)) << "all but the name: the same bytes";
+      // With the tape's own header kept, the whole image.
+      EXPECT_EQ(scratch.run(with_mode({"-t", "p.mzt", "-o", "t.mzt", "p.txt"}), kRetoken).status, 0);
+      EXPECT_EQ(scratch.read("t.mzt"), original);
     }
   }
 }
@@ -126,6 +129,68 @@ TEST(Retoken, ListingsAsPeopleTypeThem) {
     expect_run(scratch.run({"-u", "ｹﾞｰﾑ.txt"}, kRetoken), {0, "'ｹﾞｰﾑ.mzt'を出力しました\r\n"});
     EXPECT_EQ(scratch.read("ｹﾞｰﾑ.mzt"),
               header("\x99\xBE\x90\xB1", 12) + "\x0A\x00\x0A\x00\x8F\x20\x22\x7E\x22\x00\x00\x00"s);
+  }
+}
+
+// -t keeps a tape's header, every byte of it but the size (and the name, with
+// -n), and writes to that tape unless -o says otherwise, without -f.
+TEST(Retoken, KeepsTheTapesHeader) {
+  // An unusual header: a name with the machine's lower-case letters, load
+  // address 6BDF, execution address 1234, and bytes where zeros usually are.
+  std::string kept =
+      "\x05"
+      "Gnu \xA1\x9C\xAB\x0D"
+      "           "
+      "\x99\x99\xDF\x6B\x34\x12";
+  kept += std::string(0x40 - kept.size(), '\0') + "NOTE" + std::string(128 - 0x44, '\0');
+  const std::string program = "\x0B\x00\x0A\x00\x8F\x20\x22HI\x22\x00\x00\x00"s;  // 13 bytes: size 0D 00
+  std::string expected = kept;
+  expected[0x12] = '\x0D';
+  expected[0x13] = '\x00';
+  Scratch scratch;
+  scratch.write("game.txt", "10 PRINT \"HI\"\n");
+  scratch.write("game.mzt", kept + "old program");
+  expect_run(scratch.run({"-t", "game.mzt", "game.txt"}, kRetoken), {0, written("game.mzt")});
+  EXPECT_EQ(scratch.read("game.mzt"), expected + program);
+  // -n sets the name; another output needs -f to be replaced.
+  scratch.write("other.mzt", "old");
+  expect_run(scratch.run({"-t", "game.mzt", "-n", "NEW", "-o", "other.mzt", "game.txt"}, kRetoken),
+             {kFailure, console_text("'other.mzt'は既にあります(置き換えるには-fを付けてください)\n")});
+  EXPECT_EQ(scratch.run({"-f", "-t", "game.mzt", "-n", "NEW", "-o", "other.mzt", "game.txt"}, kRetoken).status, 0);
+  EXPECT_EQ(scratch.read("other.mzt"), expected.replace(1, 17, "NEW\x0D             ") + program);
+  scratch.write("short.mzt", "not a tape");
+  expect_run(scratch.run({"-t", "short.mzt", "game.txt"}, kRetoken),
+             {kFailure, console_text("'short.mzt'はテープイメージではありません\n")});
+}
+
+// What retoken cannot make a program of, and what it warns of while it makes
+// the image: a last line without its line feed, a program larger than
+// S-BASIC's free memory, a line longer than the machine's input line.
+TEST(Retoken, EmptyListingsAndWarnings) {
+  Scratch scratch;
+  scratch.write("empty.txt", "\r\n\n");
+  expect_run(scratch.run({"empty.txt"}, kRetoken),
+             {kFailure, "", console_text("empty.txt: リストに行がありません(空のプログラムは作りません)\n")});
+  scratch.write("cut.txt", "10 A=1\n20 B");
+  expect_run(scratch.run({"cut.txt"}, kRetoken),
+             {0, written("cut.mzt"),
+              console_text("cut.txt: 最後の行に改行がありません(プログラムが途中で切れているかもしれません)\n")});
+  std::string large;  // 400 lines of 92 bytes: 36,802 bytes with the end marker
+  for (int line = 1; line <= 400; ++line) large += std::to_string(line) + " REM" + std::string(86, 'X') + "\n";
+  scratch.write("large.txt", large);
+  expect_run(scratch.run({"large.txt"}, kRetoken),
+             {0, written("large.mzt"),
+              console_text("large.txt: プログラムが36802バイトあり、BASICの空きメモリ36439バイトに入りません\n")});
+  scratch.write("long.txt", "10 A\n20 REM" + std::string(250, 'X') + "\n30 REM{01}" + std::string(247, 'X') + "\n");
+  expect_run(scratch.run({"long.txt"}, kRetoken),
+             {0, written("long.mzt"),
+              console_text("long.txt: MZ-700の入力行(255文字)より長い行が1行あります(最初はリストの2行目)\n")});
+  EXPECT_EQ(scratch.names(), (std::vector<std::string>{"cut.mzt", "cut.txt", "empty.txt", "large.mzt", "large.txt",
+                                                       "long.mzt", "long.txt"}));
+  if (!testing_windows_build()) {  // a device is written to as it is, without -f
+    expect_run(scratch.run({"-o", "/dev/null", "cut.txt"}, kRetoken),
+               {0, written("/dev/null"),
+                console_text("cut.txt: 最後の行に改行がありません(プログラムが途中で切れているかもしれません)\n")});
   }
 }
 

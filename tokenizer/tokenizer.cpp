@@ -12,6 +12,8 @@ namespace detoken {
 namespace {
 
 constexpr unsigned kLargestLineNumber = 0xFFFF;
+// The longest line the machine's editor takes as typed.
+constexpr std::size_t kInputLineLength = 255;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // The length of a well-formed character at the start of `text` (not empty),
@@ -107,10 +109,26 @@ bool fail(ListingError error, std::size_t line, std::size_t column, std::string_
   return false;
 }
 
+// The characters of a line as typed, each character and escape counted once.
+std::size_t typed_length(std::string_view text, Encoding encoding) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < text.size(); ++count) {
+    const bool escape = text[at] == '{' && at + 3 < text.size() && text[at + 3] == '}';
+    at += escape ? 4 : char_length(text.substr(at), encoding);
+  }
+  return count;
+}
+
+// Notes a line that the machine's input line would not take.
+void note_length(std::string_view typed, std::size_t line, Encoding encoding, ListingNotes& notes) {
+  if (typed.size() <= kInputLineLength || typed_length(typed, encoding) <= kInputLineLength) return;
+  if (notes.long_lines++ == 0) notes.first_long_line = line;
+}
+
 // Reads one listing line, `text` without its line end: its number and its
 // body into `bodies`.
 bool read_line(std::string_view text, std::size_t line, const ListingOptions& options, std::string& bodies,
-               std::vector<ReadLine>& lines, ListingFault& fault) {
+               std::vector<ReadLine>& lines, ListingFault& fault, ListingNotes& notes) {
   std::size_t at = text.find_first_not_of(' ');
   if (at == std::string_view::npos) at = text.size();
   const std::size_t start = at;
@@ -133,6 +151,7 @@ bool read_line(std::string_view text, std::size_t line, const ListingOptions& op
     fault.column += at;
     return false;
   }
+  note_length(text.substr(start), line, options.characters.encoding, notes);
   const std::size_t body_size = bodies.size() - body_at;
   if (body_size + tape::kLineOverhead > tape::kLongestLine) return fail(ListingError::LineTooLong, line, 1, {}, fault);
   lines.push_back({static_cast<unsigned>(value), line, body_at, body_size, false});
@@ -176,8 +195,10 @@ bool tokenize_listing(std::string_view listing, const ListingOptions& options, s
     listing.remove_prefix(end == std::string_view::npos ? listing.size() : end + 1);
     if (text.ends_with('\r')) text.remove_suffix(1);
     if (text.empty()) continue;
-    if (!read_line(text, line, options, bodies, lines, fault)) return false;
+    if (!read_line(text, line, options, bodies, lines, fault, noted)) return false;
+    noted.last_line_unended = end == std::string_view::npos;
   }
+  if (lines.empty()) return fail(ListingError::EmptyListing, 0, 0, {}, fault);
   for (const ReadLine& line : edited(std::move(lines), noted)) {
     if (program.size() + line.body_size + tape::kLineOverhead + tape::kEndMarkerSize > size_limit) {
       return fail(ListingError::ProgramTooLarge, line.listing_line, 1, {}, fault);

@@ -36,6 +36,7 @@ enum class ListingError {
   ByteOrderMarkInShiftJis,  // a Shift_JIS listing that starts with UTF-8's byte-order mark (-u reads it)
   NotShiftJis,              // bytes that are no Shift_JIS character (a UTF-8 listing, -u)
   NotUtf8,                  // bytes that are no UTF-8 character, read with -u
+  EmptyListing,             // no line at all: no program is made of it (line and column 0)
 };
 
 struct ListingFault {
@@ -56,6 +57,14 @@ struct ListingNotes {
   // A Shift_JIS listing that reads as UTF-8 with characters beyond ASCII: most
   // likely saved by an editor in UTF-8 (-u reads it so).
   bool looks_like_utf8 = false;
+  // The last line has no line feed, as a listing that detoken cut short with
+  // a report ends: the program may be incomplete.
+  bool last_line_unended = false;
+  // Lines longer than the machine's input line takes (255 characters, as
+  // typed: the number and the text, each character and escape counted once),
+  // and the listing line of the first.
+  std::size_t long_lines = 0;
+  std::size_t first_long_line = 0;
 };
 
 // The program text area of a tape image made from `listing`: every line in

@@ -68,6 +68,9 @@ struct DialectInfo {
   const DecodingRules& rules;
   std::span<const std::string_view> line_number_keywords;
   tape::HeaderKind header;
+  // The bytes a program may take in the machine's memory, as its BASIC
+  // reports them free when it starts; 0 where no figure is known.
+  std::size_t free_memory;
 };
 
 const DialectInfo& dialect_info(Dialect dialect);

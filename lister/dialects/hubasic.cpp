@@ -116,7 +116,8 @@ DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Ou
 }
 
 const DialectInfo& hubasic_info() {
-  static constexpr DialectInfo kInfo = {decode_hubasic_item, kRules, kLineNumberKeywords, tape::kMz700Basic};
+  // How much HuBASIC leaves free is not known here.
+  static constexpr DialectInfo kInfo = {decode_hubasic_item, kRules, kLineNumberKeywords, tape::kMz700Basic, 0};
   return kInfo;
 }
 

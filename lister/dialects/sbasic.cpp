@@ -112,7 +112,8 @@ DecodeResult decode_sbasic_item(std::uint8_t first_byte, ByteCursor& cursor, Out
 }
 
 const DialectInfo& sbasic_info() {
-  static constexpr DialectInfo kInfo = {decode_sbasic_item, kRules, kLineNumberKeywords, tape::kMz700Basic};
+  // S-BASIC reports 36439 bytes free.
+  static constexpr DialectInfo kInfo = {decode_sbasic_item, kRules, kLineNumberKeywords, tape::kMz700Basic, 36439};
   return kInfo;
 }
 
