@@ -6,7 +6,6 @@
 #include "charsets/digits.h"
 #include "cli/front_end.h"
 #include "cli/messages.h"
-#include "cli/platform.h"
 #include "lister/dialects/dialect.h"
 
 namespace detoken {
@@ -54,37 +53,40 @@ std::string shown(std::string_view text, Encoding encoding) {
   return shown;
 }
 
-void report(const RunOptions& options, const Message& message, std::initializer_list<std::string_view> values = {}) {
-  write_standard_error(std::string(options.input_name) + ": " + format(message, values));
+std::string report(const RunOptions& options, const Message& message,
+                   std::initializer_list<std::string_view> values = {}) {
+  return std::string(options.input_name) + ": " + format(message, values);
 }
 
 }  // namespace
 
-void report_fault(const RunOptions& options, const ListingFault& fault) {
+std::string fault_report(const RunOptions& options, const ListingFault& fault) {
   std::string place = options.input_name;
   if (fault.line != 0) place += ':' + std::to_string(fault.line) + ':' + std::to_string(fault.column);
   place += ": ";
-  write_standard_error(place + format(fault_message(fault.error), {shown(fault.text, options.characters.encoding)}));
+  return place + format(fault_message(fault.error), {shown(fault.text, options.characters.encoding)});
 }
 
-void report_notes(const RunOptions& options, const ListingNotes& notes, bool read) {
-  if (notes.looks_like_utf8) report(options, messages::kLooksLikeUtf8);
-  if (!read) return;
+std::string notes_report(const RunOptions& options, const ListingNotes& notes, bool read) {
+  std::string text;
+  if (notes.looks_like_utf8) text += report(options, messages::kLooksLikeUtf8);
+  if (!read) return text;
   if (notes.reordered + notes.replaced + notes.deleted != 0) {
-    report(options, messages::kLinesEdited,
-           {std::to_string(notes.reordered), std::to_string(notes.replaced), std::to_string(notes.deleted)});
+    text += report(options, messages::kLinesEdited,
+                   {std::to_string(notes.reordered), std::to_string(notes.replaced), std::to_string(notes.deleted)});
   }
-  if (notes.last_line_unended) report(options, messages::kLastLineUnended);
+  if (notes.last_line_unended) text += report(options, messages::kLastLineUnended);
   if (notes.long_lines != 0) {
-    report(options, messages::kLongLines, {std::to_string(notes.long_lines), std::to_string(notes.first_long_line)});
+    text += report(options, messages::kLongLines,
+                   {std::to_string(notes.long_lines), std::to_string(notes.first_long_line)});
   }
+  return text;
 }
 
-void report_size(const RunOptions& options, std::size_t program_size) {
+std::string size_report(const RunOptions& options, std::size_t program_size) {
   const std::size_t free = dialect_info(options.dialect).free_memory;
-  if (free != 0 && program_size > free) {
-    report(options, messages::kProgramExceedsMemory, {std::to_string(program_size), std::to_string(free)});
-  }
+  if (free == 0 || program_size <= free) return {};
+  return report(options, messages::kProgramExceedsMemory, {std::to_string(program_size), std::to_string(free)});
 }
 
 }  // namespace detoken

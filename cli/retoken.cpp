@@ -67,16 +67,6 @@ std::string tape_name(const RunOptions& options) {
   return name;
 }
 
-// The header of the new image: that of the -t tape (`kept`, its name
-// replaced by -n's), or a new one for the dialect; its size set.
-std::string header_for(const RunOptions& options, std::string_view kept, std::size_t program_size) {
-  if (kept.empty()) return tape::header(tape_name(options), program_size, dialect_info(options.dialect).header);
-  std::string header(kept);
-  if (options.tape_name != nullptr) tape::set_name(header, tape_name(options));
-  tape::set_program_size(header, program_size);
-  return header;
-}
-
 // Tokenizes the loaded listing into a whole tape image and writes it.
 Converted make_image(const RunOptions& options, std::string_view kept_header, const LoadedInput& listing,
                      std::FILE* output) {
@@ -85,13 +75,13 @@ Converted make_image(const RunOptions& options, std::string_view kept_header, co
   ListingNotes notes;
   const bool read = tokenize_listing(listing.text(), {options.dialect, options.characters}, program, fault, &notes,
                                      tape::kLargestProgram);
-  report_notes(options, notes, read);
+  write_standard_error(notes_report(options, notes, read));
   if (!read) {
-    report_fault(options, fault);
+    write_standard_error(fault_report(options, fault));
     return Converted::Refused;
   }
-  report_size(options, program.size());
-  const std::string image = header_for(options, kept_header, program.size()) + program;
+  write_standard_error(size_report(options, program.size()));
+  const std::string image = tape_image(options, kept_header, program);
   return std::fwrite(image.data(), 1, image.size(), output) == image.size() ? Converted::Done : Converted::WriteFailed;
 }
 
@@ -110,6 +100,18 @@ bool read_kept_header(const RunOptions& options, std::string& header, bool& repl
 }
 
 }  // namespace
+
+std::string tape_image(const RunOptions& options, std::string_view kept_header, std::string_view program) {
+  std::string image;
+  if (kept_header.empty()) {
+    image = tape::header(tape_name(options), program.size(), dialect_info(options.dialect).header);
+  } else {
+    image = kept_header;
+    if (options.tape_name != nullptr) tape::set_name(image, tape_name(options));
+    tape::set_program_size(image, program.size());
+  }
+  return image.append(program);
+}
 
 int run_retoken(int argc, const char* const* argv) {
   RunOptions options;
