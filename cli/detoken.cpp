@@ -14,9 +14,10 @@ namespace detoken {
 namespace {
 
 void show_usage() {
-  for (const Message& line : {messages::kUsageTitle, messages::kUsageCall, messages::kUsageOutput,
-                              messages::kUsageOutputDefault, messages::kUsageHuBasic, messages::kUsageSBasic,
-                              messages::kUsageExact, messages::kUsageEuropean, messages::kUsageUtf8}) {
+  for (const Message& line :
+       {messages::kUsageTitle, messages::kUsageCall, messages::kUsageOutput, messages::kUsageOutputDefault,
+        messages::kUsageHuBasic, messages::kUsageSBasic, messages::kUsageExact, messages::kUsageEuropean,
+        messages::kUsageUtf8, messages::kUsageSp5025}) {
     say(line);
   }
 }

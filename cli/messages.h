@@ -40,6 +40,9 @@ inline constexpr Message kUsageEuropean = {
 inline constexpr Message kUsageUtf8 = {
     "  -u    \x83\x8A\x83X\x83g\x82\xC6\x83\x81\x83""b\x83Z\x81[\x83W\x82\xF0UTF-8\x82\xC5\x8F\x91\x82\xAD\n",
     "  -u    リストとメッセージをUTF-8で書く\n"};
+inline constexpr Message kUsageSp5025 = {
+    "  -k    MZT\x83""C\x83\x81\x81[\x83W\x82\xF0MZ-80K\x82\xCC""BASIC(SP-5025)\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
+    "  -k    MZTイメージをMZ-80KのBASIC(SP-5025)のプログラムとみなして変換する\n"};
 
 // What both programs say about files and options.
 inline constexpr Message kNameTooLong = {
@@ -90,6 +93,9 @@ inline constexpr Message kRetokenUsageReplace = {
 inline constexpr Message kRetokenUsageTape = {
     "  -txxx \x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xCC\x83w\x83""b\x83_\x82\xF0\x88\xF8\x82\xAB\x8Cp\x82\xAE(-o\x82\xAA\x82\xC8\x82\xAF\x82\xEA\x82\xCE\x82\xBB\x82\xCC\x83""e\x81[\x83v\x82\xF0\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xE9)\n",
     "  -txxx テープイメージのヘッダを引き継ぐ(-oがなければそのテープを置き換える)\n"};
+inline constexpr Message kRetokenUsageSp5025 = {
+    "  -k    \x83""e\x83L\x83X\x83g\x82\xF0MZ-80K\x82\xCC""BASIC(SP-5025)\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
+    "  -k    テキストをMZ-80KのBASIC(SP-5025)のプログラムとみなして変換する\n"};
 inline constexpr Message kRetokenUsageHuBasic = {
     "  -h    \x83""e\x83L\x83X\x83g\x82\xF0HuBASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
     "  -h    テキストをHuBASICのプログラムとみなして変換する\n"};
@@ -182,14 +188,14 @@ inline constexpr Message kLongLines = {
 // Every message, for the test that checks the two forms of each.
 inline constexpr const Message* kAll[] = {
     &kUsageTitle, &kUsageCall, &kUsageOutput, &kUsageOutputDefault, &kUsageHuBasic, &kUsageSBasic, &kUsageExact,
-    &kUsageEuropean, &kUsageUtf8, &kNameTooLong, &kInvalidOption, &kReadFailed, &kNoMemory, &kCannotCreate, &kWritten,
-    &kSameAsInput, &kWriteFailed, &kRetokenUsageTitle, &kRetokenUsageCall, &kRetokenUsageOutputDefault,
-    &kRetokenUsageName, &kRetokenUsageNameDefault, &kRetokenUsageReplace, &kRetokenUsageTape, &kRetokenUsageHuBasic,
-    &kRetokenUsageSBasic, &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8, &kOutputExists,
-    &kBadTapeName, &kNotATape, &kMissingLineNumber, &kLineNumberTooLarge, &kNoMachineCode, &kLowerCaseNeedsEuropean,
-    &kBadEscape, &kNotInProgramText, &kNumberOutOfRange, &kMalformedNumber, &kLineTooLong, &kProgramTooLarge,
-    &kByteOrderMarkInShiftJis, &kNotShiftJis, &kNotUtf8, &kEmptyListing, &kLooksLikeUtf8, &kLinesEdited,
-    &kLastLineUnended, &kProgramExceedsMemory, &kLongLines,
+    &kUsageEuropean, &kUsageUtf8, &kUsageSp5025, &kNameTooLong, &kInvalidOption, &kReadFailed, &kNoMemory,
+    &kCannotCreate, &kWritten, &kSameAsInput, &kWriteFailed, &kRetokenUsageTitle, &kRetokenUsageCall,
+    &kRetokenUsageOutputDefault, &kRetokenUsageName, &kRetokenUsageNameDefault, &kRetokenUsageReplace,
+    &kRetokenUsageTape, &kRetokenUsageSp5025, &kRetokenUsageHuBasic, &kRetokenUsageSBasic, &kRetokenUsageExact,
+    &kRetokenUsageEuropean, &kRetokenUsageUtf8, &kOutputExists, &kBadTapeName, &kNotATape, &kMissingLineNumber,
+    &kLineNumberTooLarge, &kNoMachineCode, &kLowerCaseNeedsEuropean, &kBadEscape, &kNotInProgramText,
+    &kNumberOutOfRange, &kMalformedNumber, &kLineTooLong, &kProgramTooLarge, &kByteOrderMarkInShiftJis, &kNotShiftJis,
+    &kNotUtf8, &kEmptyListing, &kLooksLikeUtf8, &kLinesEdited, &kLastLineUnended, &kProgramExceedsMemory, &kLongLines,
 };
 
 }  // namespace detoken::messages

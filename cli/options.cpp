@@ -52,6 +52,7 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
     }
     switch (argument[1]) {
       case 'h': options.dialect = Dialect::HuBasic; break;
+      case 'k': options.dialect = Dialect::Sp5025; break;
       case 's': options.dialect = Dialect::SBasic; break;
       case 'o': {
         const char* name = option_value(argc, argv, i);

@@ -22,7 +22,7 @@ void show_usage() {
         messages::kRetokenUsageOutputDefault, messages::kRetokenUsageName, messages::kRetokenUsageNameDefault,
         messages::kRetokenUsageReplace, messages::kRetokenUsageHuBasic, messages::kRetokenUsageSBasic,
         messages::kRetokenUsageExact, messages::kRetokenUsageEuropean, messages::kRetokenUsageUtf8,
-        messages::kRetokenUsageTape}) {
+        messages::kRetokenUsageTape, messages::kRetokenUsageSp5025}) {
     say(line);
   }
 }

@@ -1,5 +1,6 @@
 // Lists an arbitrary byte string as a loaded tape image with one dialect's
-// decoder (DETOKEN_FUZZ_HUBASIC chooses HuBASIC). The sanitizers catch any
+// decoder (DETOKEN_FUZZ_HUBASIC chooses HuBASIC, DETOKEN_FUZZ_SP5025 the
+// MZ-80K's BASIC, else S-BASIC). The sanitizers catch any
 // read outside the bytes; the checks below catch listings that break the
 // lister's own rules.
 
@@ -9,16 +10,17 @@
 #include <span>
 #include <string_view>
 
-#include "lister/dialects/hubasic.h"
-#include "lister/dialects/sbasic.h"
+#include "lister/dialects/dialect.h"
 #include "lister/line_walker.h"
 
 namespace {
 
-#ifdef DETOKEN_FUZZ_HUBASIC
-constexpr detoken::TokenDecoder kDecoder = detoken::decode_hubasic_item;
+#if defined(DETOKEN_FUZZ_HUBASIC)
+constexpr detoken::Dialect kDialect = detoken::Dialect::HuBasic;
+#elif defined(DETOKEN_FUZZ_SP5025)
+constexpr detoken::Dialect kDialect = detoken::Dialect::Sp5025;
 #else
-constexpr detoken::TokenDecoder kDecoder = detoken::decode_sbasic_item;
+constexpr detoken::Dialect kDialect = detoken::Dialect::SBasic;
 #endif
 
 void check(bool holds) {
@@ -34,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const detoken::CharMode characters{size % 2 != 0 ? detoken::CharSet::European : detoken::CharSet::Japanese,
                                      size % 4 >= 2 ? detoken::Encoding::Utf8 : detoken::Encoding::ShiftJis};
   detoken::Output exact(nullptr, nullptr, {.characters = characters, .exact_reals = true});
-  detoken::list_program(std::span<const std::uint8_t>(data, size), exact, kDecoder);
+  detoken::list_program(std::span<const std::uint8_t>(data, size), exact, detoken::decoder_for(kDialect));
   detoken::Output out;
-  detoken::list_program(std::span<const std::uint8_t>(data, size), out, kDecoder);
+  detoken::list_program(std::span<const std::uint8_t>(data, size), out, detoken::decoder_for(kDialect));
   const std::string_view reports = out.reports();
   const std::string_view text = out.text();
   check(exact.reports() == reports);

@@ -42,10 +42,10 @@ class ByteCursor {
   }
 
   // Whether the byte `offset` bytes from the position (negative: behind it)
-  // exists and is zero.
-  bool is_zero_at(std::ptrdiff_t offset) const {
+  // exists and is `byte`.
+  bool holds_at(std::ptrdiff_t offset, std::uint8_t byte) const {
     const std::size_t at = position_ + static_cast<std::size_t>(offset);  // wraps below 0 to a huge value
-    return at < bytes_.size() && bytes_[at] == 0;
+    return at < bytes_.size() && bytes_[at] == byte;
   }
 
   bool exhausted() const { return exhausted_; }

@@ -29,12 +29,13 @@ inline void write_char(Output& out, std::uint8_t code) {
 }
 
 // Writes the rest of a string literal, right after its opening quote: up to
-// and including the closing quote, or up to the end of the line.
-void copy_string_literal(ByteCursor& cursor, Output& out);
+// and including the closing quote, or up to the line's terminator (00, or
+// 0D in the MZ-80K's BASIC).
+void copy_string_literal(ByteCursor& cursor, Output& out, std::uint8_t line_end = 0x00);
 
 // Writes the raw text of a DATA or REM statement (or a HuBASIC ' comment): up
-// to and including the first colon outside quotes, or up to the end of the
-// line. Bytes 80 and above are characters here, never keywords.
-void copy_statement_text(ByteCursor& cursor, Output& out);
+// to and including the first colon outside quotes, or up to the line's
+// terminator. Bytes 80 and above are characters here, never keywords.
+void copy_statement_text(ByteCursor& cursor, Output& out, std::uint8_t line_end = 0x00);
 
 }  // namespace detoken

@@ -22,17 +22,17 @@ void write_line_number(Output& out, std::uint16_t line_number) {
   out.put_short(text, 6);
 }
 
-// Decodes one line body up to its terminating zero. False when the listing
-// must stop (a report has been written).
+// Decodes one line body up to its terminator. False when the listing must
+// stop (a report has been written).
 bool list_body(ByteCursor& cursor, Output& out, TokenDecoder decoder, std::uint16_t line_number) {
   for (;;) {
     const std::uint8_t code = cursor.next_byte();
     if (cursor.exhausted()) break;
-    if (code == 0) {
+    if (code == decoder.line_end) {
       out.put('\n');
       return true;
     }
-    if (decoder(code, cursor, out, line_number) == DecodeResult::Stop) return false;
+    if (decoder.decode_item(code, cursor, out, line_number) == DecodeResult::Stop) return false;
     if (cursor.exhausted()) break;
   }
   report_abnormal_file(out);
@@ -59,9 +59,9 @@ void list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder
     const std::uint16_t length = cursor.next_word();
     if (cursor.exhausted()) break;
     if (length == 0) return;
-    // The line's last byte, `length` - 1 from its start, must be its zero;
-    // the cursor stands 2 bytes into the line.
-    if (!cursor.is_zero_at(std::ptrdiff_t{length} - 3)) break;
+    // The line's last byte, `length` - 1 from its start, must be its
+    // terminator; the cursor stands 2 bytes into the line.
+    if (!cursor.holds_at(std::ptrdiff_t{length} - 3, decoder.line_end)) break;
     const std::uint16_t line_number = cursor.next_word();
     if (cursor.exhausted()) break;
     write_line_number(out, line_number);

@@ -29,7 +29,8 @@ const std::string kUsage = console_text(
     "  -s    MZTイメージをS-BASICのプログラムとみなして変換する(デフォルト動作)\n"
     "  -x    実数を、テープに戻したとき同じ値になる桁数で書く\n"
     "  -e    ヨーロッパ版の文字セットで変換する(英小文字など)\n"
-    "  -u    リストとメッセージをUTF-8で書く\n");
+    "  -u    リストとメッセージをUTF-8で書く\n"
+    "  -k    MZTイメージをMZ-80KのBASIC(SP-5025)のプログラムとみなして変換する\n");
 const std::string kNameTooLong = console_text("出力ファイル名が長すぎます\n");
 const std::string kNoMemory = console_text("メモリが確保できません\n");
 

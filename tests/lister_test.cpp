@@ -35,18 +35,18 @@ TEST(ByteCursor, ReadsWordsLowByteFirstAndStopsAtTheEnd) {
   EXPECT_EQ(cursor.next_word(), 0);  // only one byte left: nothing is read
   EXPECT_TRUE(cursor.exhausted());
   EXPECT_EQ(cursor.next_byte(), 0);
-  EXPECT_TRUE(cursor.is_zero_at(-1) == false);
+  EXPECT_TRUE(cursor.holds_at(-1, 0) == false);
 }
 
 TEST(ByteCursor, LooksAtBytesAroundThePosition) {
   const std::uint8_t data[] = {0x00, 0x07, 0x00};
   ByteCursor cursor(data);
   cursor.next_byte();
-  EXPECT_TRUE(cursor.is_zero_at(-1));
-  EXPECT_FALSE(cursor.is_zero_at(0));
-  EXPECT_TRUE(cursor.is_zero_at(1));
-  EXPECT_FALSE(cursor.is_zero_at(2));   // past the end
-  EXPECT_FALSE(cursor.is_zero_at(-2));  // before the start
+  EXPECT_TRUE(cursor.holds_at(-1, 0));
+  EXPECT_FALSE(cursor.holds_at(0, 0));
+  EXPECT_TRUE(cursor.holds_at(1, 0));
+  EXPECT_FALSE(cursor.holds_at(2, 0));   // past the end
+  EXPECT_FALSE(cursor.holds_at(-2, 0));  // before the start
 }
 
 TEST(LineWalker, WritesLineNumbersInFiveColumns) {

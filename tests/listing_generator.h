@@ -34,8 +34,9 @@ class ListingGenerator {
         if (keyword.length != 0) keywords_.emplace_back(keyword.name());
       }
     }
-    for (unsigned code = 1; code < 256; ++code) {
-      if (code != '"' && code != ':') raw_codes_.push_back(static_cast<std::uint8_t>(code));
+    for (unsigned code = 0; code < 256; ++code) {
+      const bool raw = code != '"' && code != ':' && rules.classes[code] != CodeClass::LineEnd;
+      if (raw) raw_codes_.push_back(static_cast<std::uint8_t>(code));
       if (is_program_character(rules.classes[code]) && characters_[code].text().starts_with('{')) {
         escape_codes_.push_back(static_cast<std::uint8_t>(code));
       }

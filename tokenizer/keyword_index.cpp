@@ -38,10 +38,13 @@ const KeywordIndex& keyword_index(Dialect dialect, Encoding encoding) {
                                         {dialect_info(Dialect::SBasic), Encoding::Utf8}};
   static const KeywordIndex hubasic[] = {{dialect_info(Dialect::HuBasic), Encoding::ShiftJis},
                                          {dialect_info(Dialect::HuBasic), Encoding::Utf8}};
+  static const KeywordIndex sp5025[] = {{dialect_info(Dialect::Sp5025), Encoding::ShiftJis},
+                                        {dialect_info(Dialect::Sp5025), Encoding::Utf8}};
   const int at = encoding == Encoding::Utf8 ? 1 : 0;
   switch (dialect) {
     case Dialect::SBasic: return sbasic[at];
     case Dialect::HuBasic: return hubasic[at];
+    case Dialect::Sp5025: return sp5025[at];
   }
   return sbasic[at];
 }

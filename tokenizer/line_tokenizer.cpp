@@ -122,7 +122,7 @@ class LineTokenizer {
       out_.push_back(static_cast<char>(kColon));
       return statement_text();
     }
-    if (!after_name && starts_number()) return number();
+    if (stores_numbers_ && !after_name && starts_number()) return number();
     for (const Notation& notation : notations_) {
       if (starts_word(notation, after_name)) return based_word(notation);
     }
@@ -258,6 +258,9 @@ class LineTokenizer {
   std::size_t at_ = 0;
   bool in_name_ = false;
   LineNumbers line_numbers_ = LineNumbers::No;
+  // Whether numbers are stored as constants; the MZ-80K's BASIC keeps the
+  // digits typed, as characters.
+  const bool stores_numbers_ = first_code_of(rules_.classes, CodeClass::SingleReal) != 0;
   const std::array<Notation, 3> notations_ = {
       Notation{rules_.hex_prefix, first_code_of(rules_.classes, CodeClass::HexWord), 16},
       Notation{"&O", first_code_of(rules_.classes, CodeClass::OctalWord), 8},

@@ -199,12 +199,13 @@ bool tokenize_listing(std::string_view listing, const ListingOptions& options, s
     noted.last_line_unended = end == std::string_view::npos;
   }
   if (lines.empty()) return fail(ListingError::EmptyListing, 0, 0, {}, fault);
+  const std::uint8_t line_end = first_code_of(dialect_info(options.dialect).rules.classes, CodeClass::LineEnd);
   for (const ReadLine& line : edited(std::move(lines), noted)) {
     if (program.size() + line.body_size + tape::kLineOverhead + tape::kEndMarkerSize > size_limit) {
       return fail(ListingError::ProgramTooLarge, line.listing_line, 1, {}, fault);
     }
     tape::append_line(program, static_cast<std::uint16_t>(line.number),
-                      std::string_view(bodies).substr(line.body_at, line.body_size));
+                      std::string_view(bodies).substr(line.body_at, line.body_size), line_end);
   }
   tape::append_end(program);
   return true;

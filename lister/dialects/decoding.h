@@ -21,6 +21,12 @@ namespace detoken {
 
 namespace decoding {
 
+// The byte that ends a dialect's lines.
+template <const DecodingRules& Rules>
+constexpr std::uint8_t line_end() {
+  return first_code_of(Rules.classes, CodeClass::LineEnd);
+}
+
 // A constant whose value is one word: reads it and writes it with `write`,
 // unless the data has run out.
 template <class WordWriter>
@@ -52,7 +58,7 @@ template <const DecodingRules& Rules>
 void colon(ByteCursor& cursor, Output& out) {
   const std::uint8_t next = cursor.peek_byte();
   if (next == Rules.comment_mark) {
-    copy_statement_text(cursor, out);
+    copy_statement_text(cursor, out, line_end<Rules>());
   } else if (next != Rules.else_code) {
     out.put(':');
   }
@@ -70,7 +76,7 @@ template <const DecodingRules& Rules>
       break;
     case CodeClass::Quote:
       write_char(out, first_byte);
-      copy_string_literal(cursor, out);
+      copy_string_literal(cursor, out, line_end<Rules>());
       break;
     case CodeClass::Colon: colon<Rules>(cursor, out); break;
     case CodeClass::Digit:
@@ -92,7 +98,7 @@ template <const DecodingRules& Rules>
           DecodeResult::Stop) {
         return DecodeResult::Stop;
       }
-      copy_statement_text(cursor, out);
+      copy_statement_text(cursor, out, line_end<Rules>());
       break;
     case CodeClass::Prefix:
       return decode_two_byte_keyword(

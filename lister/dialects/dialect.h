@@ -11,7 +11,9 @@
 
 namespace detoken {
 
-enum class Dialect { SBasic, HuBasic };
+// The MZ-700's S-BASIC (the default) and HuBASIC (-h), and the BASIC of its
+// older sibling the MZ-80K, SP-5025 (-k).
+enum class Dialect { SBasic, HuBasic, Sp5025 };
 
 // What a code in a line body is to a dialect: each dialect's class table
 // gives one of these for every code 00-FF. The decoder dispatches on it; the
