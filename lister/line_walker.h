@@ -18,8 +18,7 @@ enum class DecodeResult { Continue, Stop };
 // the cursor whatever further bytes the item takes. Answers Stop only after it
 // has reported a syntax error. When the item's bytes run out it writes nothing
 // for them and leaves the cursor exhausted: the walker reports that.
-using DecodeFn = DecodeResult (*)(std::uint8_t first_byte, ByteCursor& cursor, Output& out,
-                                  std::uint16_t line_number);
+using DecodeFn = DecodeResult (*)(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number);
 
 // A dialect's decoder, and the byte that ends its lines: 00, or 0D in the
 // MZ-80K's BASIC.
