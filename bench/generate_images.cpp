@@ -7,7 +7,8 @@
 //     keywords, two-byte keywords, constants of every kind, strings and
 //     REM/DATA text with katakana;
 //   realistic_sbasic_SIZE.mzt: the program lines of the real programs in
-//     CORPUS_DIR (when given), repeated and renumbered.
+//     CORPUS_DIR (when given), repeated and renumbered;
+// and empty.mzt, an image holding an empty program (the fixed cost of a run).
 
 #include <cstdint>
 #include <cstdlib>
@@ -40,7 +41,7 @@ Bytes image_of(const std::vector<Line>& lines, std::size_t size) {
   Bytes image(kHeaderSize, '\0');
   image[detoken::tape::kAttributeAt] = detoken::tape::kMz700Basic.attribute;
   unsigned number = 10;
-  for (std::size_t i = 0; image.size() < kHeaderSize + size; i = (i + 1) % lines.size()) {
+  for (std::size_t i = 0; !lines.empty() && image.size() < kHeaderSize + size; i = (i + 1) % lines.size()) {
     detoken::tape::append_line(image, static_cast<std::uint16_t>(number), lines[i]);
     number += 10;
   }
@@ -162,7 +163,7 @@ int main(int argc, char** argv) {
   }
   const std::vector<Line> sbasic = synthetic_lines(false);
   const std::vector<Line> hubasic = synthetic_lines(true);
-  bool ok = true;
+  bool ok = write(out / "empty.mzt", image_of({}, 0));
   for (const Size& size : kSizes) {
     const std::string suffix = std::string("_") + size.name + ".mzt";
     ok = ok && write(out / ("synthetic_sbasic" + suffix), image_of(sbasic, size.bytes));

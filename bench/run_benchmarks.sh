@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Measures the whole program on the generated images:
+# Measures the whole programs:
+#   - the fixed cost of a run, against the floor (bench/copy_file.c, a plain
+#     C program that reads a file with fopen/fread into malloc'ed memory and
+#     writes it out): detoken on an image holding an empty program, retoken
+#     on a one-line listing, in instructions counted by callgrind;
+#   - retoken's instructions per byte of the largest real listing (the
+#     largest program of ../shared/corpus listed with -x), above those of the
+#     one-line listing;
+# then detoken on the generated images:
 #   - instructions per input byte, counted by callgrind over the whole run;
 #   - peak memory (maximum resident set), against the image's size;
 #   - for real-sized programs (a real one from ../shared/corpus, and the
 #     generated 40 KB one), the instructions and the time of a whole run
 #     against a minimal program that only reads the file and writes it out
-#     (bench/copy_file.cpp), linked as usual, timed side by side in the same
+#     (bench/copy_file.c), linked as usual, timed side by side in the same
 #     rounds.
 # Then the lister alone under Google Benchmark, in bytes per second.
 # Needs valgrind and GNU time (Debian: apt-get install valgrind time).
@@ -27,6 +35,24 @@ instructions() {
   valgrind --tool=callgrind --callgrind-out-file="$scratch/callgrind.out" "$@" 2>&1 >/dev/null |
     sed -n 's/.*refs: *\([0-9,]*\).*/\1/p' | tr -d ,
 }
+
+floor=$(instructions "$build/bench/copy_file" "$images/empty.mzt" "$scratch/copy.mzt")
+empty=$(instructions "$build/detoken" -o "$scratch/empty.txt" "$images/empty.mzt")
+printf '10 END\n' >"$scratch/one.txt"
+one=$(instructions "$build/retoken" -f -o "$scratch/one.mzt" "$scratch/one.txt")
+echo "fixed cost of a run                  instructions  against the floor"
+printf '%-36s %12d  %.2f\n' "floor: copy_file.c" "$floor" 1 \
+  "detoken, an empty program" "$empty" "$(echo "$empty / $floor" | bc -l)" \
+  "retoken, a one-line listing" "$one" "$(echo "$one / $floor" | bc -l)"
+largest=$(ls -S ../shared/corpus/*.mzt 2>/dev/null | head -n 1)
+if [[ -n $largest ]]; then
+  "$build/detoken" -x -o "$scratch/largest.txt" "$largest" >/dev/null
+  size=$(stat -c %s "$scratch/largest.txt")
+  refs=$(instructions "$build/retoken" -f -o "$scratch/largest.mzt" "$scratch/largest.txt")
+  printf 'retoken, %s listed with -x (%d bytes): %.1f instructions per byte above the one-line listing\n' \
+    "$(basename "$largest")" "$size" "$(echo "($refs - $one) / $size" | bc -l)"
+fi
+echo
 
 echo "image                        bytes  instr/byte  peak KiB  (image KiB + 4096)"
 for image in realistic_sbasic_16m synthetic_sbasic_16m synthetic_hubasic_16m realistic_sbasic_40k; do

@@ -68,13 +68,13 @@ constexpr CharTable kEuropeanUtf8 = make_table<CharMode{CharSet::European, Encod
 constexpr bool is_escape(const CharText& text) { return text.length == 4 && text.bytes[0] == '{'; }
 
 // A mode's texts back to their codes: those of one byte by that byte, the
-// others in order, for a binary search.
+// escapes by their code, the others in order, for a binary search.
 struct ReverseIndex {
   struct Entry {
     std::string_view text;
     std::uint8_t code;
   };
-  std::array<std::uint16_t, 256> single{};  // the code + 1, or 0 for none
+  QuickCodes quick;
   std::array<Entry, 256> multi{};
   std::size_t multi_count = 0;
 };
@@ -83,9 +83,12 @@ constexpr ReverseIndex make_index(const CharTable& table) {
   ReverseIndex index;
   for (unsigned code = 0; code < table.size(); ++code) {
     const CharText& text = table[code];
-    if (is_escape(text)) continue;
-    if (text.length == 1) {
-      index.single[static_cast<std::uint8_t>(text.bytes[0])] = static_cast<std::uint16_t>(code + 1);
+    if (is_escape(text)) {
+      index.quick.escaped[code] = true;
+    } else if (text.length == 1) {
+      const auto byte = static_cast<std::uint8_t>(text.bytes[0]);
+      index.quick.single[byte] = static_cast<std::uint16_t>(code + 1);
+      if (code != 0x22 && code != 0x3A) index.quick.plain[byte] = static_cast<std::uint16_t>(code + 1);
     } else {
       index.multi[index.multi_count++] = {text.text(), static_cast<std::uint8_t>(code)};
     }
@@ -107,24 +110,20 @@ const ReverseIndex& reverse_index(CharMode mode) {
   return mode.set == CharSet::European ? kEuropeanShiftJisIndex : kJapaneseShiftJisIndex;
 }
 
-int hex_digit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-CharRead read_escape(std::string_view text, const CharTable& table) {
+CharRead read_escape(std::string_view text, const ReverseIndex& index) {
   const std::size_t length = std::min<std::size_t>(4, text.size());
   if (text.size() < 4 || text[3] != '}' || hex_digit(text[1]) < 0 || hex_digit(text[2]) < 0) {
     return {ReadStatus::BadEscape, 0, length};
   }
   const auto code = static_cast<std::uint8_t>(hex_digit(text[1]) << 4 | hex_digit(text[2]));
   // Only the code's own spelling: {41} is written A.
-  if (table[code].text() != text.substr(0, 4)) return {ReadStatus::BadEscape, code, 4};
+  if (!index.quick.escaped[code]) return {ReadStatus::BadEscape, code, 4};
   return {ReadStatus::Read, code, 4};
 }
 
 }  // namespace
+
+const QuickCodes& quick_codes(CharMode mode) { return reverse_index(mode).quick; }
 
 const CharTable& char_table(CharMode mode) {
   if (mode.encoding == Encoding::Utf8) return mode.set == CharSet::European ? kEuropeanUtf8 : kJapaneseUtf8;
@@ -147,11 +146,11 @@ std::size_t char_length(std::string_view text, Encoding encoding) {
 }
 
 CharRead read_char(std::string_view text, CharMode mode) {
-  if (text[0] == '{') return read_escape(text, char_table(mode));
   const ReverseIndex& index = reverse_index(mode);
+  if (text[0] == '{') return read_escape(text, index);
   const std::size_t length = char_length(text, mode.encoding);
   if (length == 1) {
-    const std::uint16_t code = index.single[static_cast<std::uint8_t>(text[0])];
+    const std::uint16_t code = index.quick.single[static_cast<std::uint8_t>(text[0])];
     if (code == 0) return {ReadStatus::NoCode};
     return {ReadStatus::Read, static_cast<std::uint8_t>(code - 1)};
   }

@@ -62,6 +62,38 @@ struct CharRead {
 // so that each code is read from the one text it is written as.
 CharRead read_char(std::string_view text, CharMode mode);
 
+// The quick ways to read the commonest characters of a mode: for each byte,
+// the code written as that byte alone, plus one (0 for none); the same
+// without the quote and the colon (22 and 3A), which end the runs of
+// characters in strings, REM and DATA; for each code, whether it is written
+// as its escape.
+struct QuickCodes {
+  std::array<std::uint16_t, 256> single{};
+  std::array<std::uint16_t, 256> plain{};
+  std::array<bool, 256> escaped{};
+};
+const QuickCodes& quick_codes(CharMode mode);
+
+// The value of a hexadecimal digit as escapes write them (upper case), or -1.
+constexpr int hex_digit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The bytes of the character at `at` (before `end`) if it is read the quick
+// way, as one byte or as an escape, with its code; else 0.
+inline std::size_t read_quick(const QuickCodes& quick, const char* at, const char* end, std::uint8_t& code) {
+  const std::uint16_t single = quick.single[static_cast<std::uint8_t>(*at)];
+  code = static_cast<std::uint8_t>(single - 1);
+  if (single != 0) return 1;
+  if (*at != '{' || end - at < 4 || at[3] != '}') return 0;
+  const int high = hex_digit(at[1]);
+  const int low = hex_digit(at[2]);
+  code = static_cast<std::uint8_t>(high << 4 | low);
+  return high >= 0 && low >= 0 && quick.escaped[code] ? 4 : 0;
+}
+
 // The length of the whole character at the start of `text` (not empty) in
 // `encoding`, as far as `text` holds it.
 std::size_t char_length(std::string_view text, Encoding encoding);

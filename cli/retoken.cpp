@@ -70,18 +70,20 @@ std::string tape_name(const RunOptions& options) {
 // Tokenizes the loaded listing into a whole tape image and writes it.
 Converted make_image(const RunOptions& options, std::string_view kept_header, const LoadedInput& listing,
                      std::FILE* output) {
-  std::string program;
+  // The program is read in behind its header, whose size is set after.
+  std::string image = tape_header(options, kept_header, 0);
   ListingFault fault{};
   ListingNotes notes;
-  const bool read = tokenize_listing(listing.text(), {options.dialect, options.characters}, program, fault, &notes,
-                                     tape::kLargestProgram);
+  const bool read = tokenize_listing(listing.text(), {options.dialect, options.characters}, image, fault, &notes,
+                                     tape::kHeaderSize + tape::kLargestProgram);
   write_standard_error(notes_report(options, notes, read));
   if (!read) {
     write_standard_error(fault_report(options, fault));
     return Converted::Refused;
   }
-  write_standard_error(size_report(options, program.size()));
-  const std::string image = tape_image(options, kept_header, program);
+  const std::size_t program_size = image.size() - tape::kHeaderSize;
+  write_standard_error(size_report(options, program_size));
+  tape::set_program_size(image, program_size);
   return std::fwrite(image.data(), 1, image.size(), output) == image.size() ? Converted::Done : Converted::WriteFailed;
 }
 
@@ -101,16 +103,16 @@ bool read_kept_header(const RunOptions& options, std::string& header, bool& repl
 
 }  // namespace
 
+std::string tape_header(const RunOptions& options, std::string_view kept_header, std::size_t program_size) {
+  if (kept_header.empty()) return tape::header(tape_name(options), program_size, dialect_info(options.dialect).header);
+  std::string header(kept_header);
+  if (options.tape_name != nullptr) tape::set_name(header, tape_name(options));
+  tape::set_program_size(header, program_size);
+  return header;
+}
+
 std::string tape_image(const RunOptions& options, std::string_view kept_header, std::string_view program) {
-  std::string image;
-  if (kept_header.empty()) {
-    image = tape::header(tape_name(options), program.size(), dialect_info(options.dialect).header);
-  } else {
-    image = kept_header;
-    if (options.tape_name != nullptr) tape::set_name(image, tape_name(options));
-    tape::set_program_size(image, program.size());
-  }
-  return image.append(program);
+  return tape_header(options, kept_header, program.size()).append(program);
 }
 
 int run_retoken(int argc, const char* const* argv) {

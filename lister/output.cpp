@@ -5,11 +5,12 @@ namespace detoken {
 Output::Output(std::FILE* file, ReportFn report, const ListingStyle& style)
     : file_(file),
       report_(report),
-      buffer_(file != nullptr ? kBlockSize : 256, u8'\0'),
+      buffer_(new char8_t[file != nullptr ? kBlockSize : 256]),
+      capacity_(file != nullptr ? kBlockSize : 256),
       style_(style),
       characters_(&char_table(style.characters)) {
-  end_ = buffer_.data();
-  limit_ = buffer_.data() + buffer_.size() - kShortWrite;
+  end_ = buffer_.get();
+  limit_ = buffer_.get() + capacity_ - kShortWrite;
 }
 
 void Output::write_long(std::string_view bytes) {
@@ -35,15 +36,18 @@ void Output::report(std::string_view text) {
 }
 
 void Output::make_room() {
-  const auto used = static_cast<std::size_t>(end_ - buffer_.data());
+  const auto used = static_cast<std::size_t>(end_ - buffer_.get());
   if (file_ == nullptr) {
-    buffer_.resize(buffer_.size() * 2);
-    end_ = buffer_.data() + used;
+    std::unique_ptr<char8_t[]> larger(new char8_t[capacity_ * 2]);
+    std::memcpy(larger.get(), buffer_.get(), used);
+    buffer_ = std::move(larger);
+    capacity_ *= 2;
+    end_ = buffer_.get() + used;
   } else {
-    if (!failed_ && std::fwrite(buffer_.data(), 1, used, file_) != used) failed_ = true;
-    end_ = buffer_.data();
+    if (!failed_ && std::fwrite(buffer_.get(), 1, used, file_) != used) failed_ = true;
+    end_ = buffer_.get();
   }
-  limit_ = buffer_.data() + buffer_.size() - kShortWrite;
+  limit_ = buffer_.get() + capacity_ - kShortWrite;
 }
 
 void Output::make_room_for(std::size_t count) {
@@ -54,9 +58,9 @@ void Output::make_room_for(std::size_t count) {
 
 bool Output::flush() {
   if (file_ == nullptr) return true;
-  const auto used = static_cast<std::size_t>(end_ - buffer_.data());
-  if (!failed_ && used != 0 && std::fwrite(buffer_.data(), 1, used, file_) != used) failed_ = true;
-  end_ = buffer_.data();
+  const auto used = static_cast<std::size_t>(end_ - buffer_.get());
+  if (!failed_ && used != 0 && std::fwrite(buffer_.get(), 1, used, file_) != used) failed_ = true;
+  end_ = buffer_.get();
   if (std::fflush(file_) != 0) failed_ = true;
   return !failed_;
 }

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -66,7 +67,7 @@ class Output {
     return end_;
   }
   void commit(char8_t* end) {
-    assert(end >= end_ && end <= buffer_.data() + buffer_.size());
+    assert(end >= end_ && end <= buffer_.get() + capacity_);
     end_ = end;
     if (end_ >= limit_) make_room();
   }
@@ -91,7 +92,7 @@ class Output {
 
   // The listing held in memory: all of it when there is no file.
   std::string_view text() const {
-    return {reinterpret_cast<const char*>(buffer_.data()), static_cast<std::size_t>(end_ - buffer_.data())};
+    return {reinterpret_cast<const char*>(buffer_.get()), static_cast<std::size_t>(end_ - buffer_.get())};
   }
   // The findings, when there is no report function.
   const std::string& reports() const { return reports_; }
@@ -112,7 +113,10 @@ class Output {
   ReportFn report_;
   // char8_t, not char: a store through it cannot change the cursor or the
   // pointers here, so the compiler keeps them in registers in the loops.
-  std::u8string buffer_;
+  // Not cleared when it is made: every byte of it is written before it is
+  // read or written out.
+  std::unique_ptr<char8_t[]> buffer_;
+  std::size_t capacity_;
   char8_t* end_;    // where the next byte goes
   char8_t* limit_;  // kShortWrite bytes before the end of the buffer
   std::string reports_;

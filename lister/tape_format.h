@@ -33,7 +33,8 @@ inline constexpr std::size_t kLargestProgram = 0xFFFF;
 // number word, the body and the terminator), the number word, the body, the
 // terminator. The end marker is a length of 0.
 inline constexpr std::size_t kWordSize = 2;
-inline constexpr std::size_t kLineOverhead = 2 * kWordSize + 1;
+inline constexpr std::size_t kLineHeadSize = 2 * kWordSize;
+inline constexpr std::size_t kLineOverhead = kLineHeadSize + 1;
 inline constexpr std::size_t kLongestLine = 0xFFFF;
 inline constexpr std::size_t kEndMarkerSize = kWordSize;
 
@@ -62,6 +63,19 @@ void append_line(Bytes& bytes, std::uint16_t number, std::string_view body, std:
   bytes.push_back(static_cast<typename Bytes::value_type>(terminator));
 }
 
+// Frames a line whose body of `body_size` bytes stands at `line` +
+// kLineHeadSize: writes its length and number before the body and its
+// terminator after it, and answers where the line ends.
+inline char* frame_line(char* line, std::size_t body_size, std::uint16_t number, std::uint8_t terminator = 0x00) {
+  const std::size_t length = body_size + kLineOverhead;
+  line[0] = static_cast<char>(length & 0xFF);
+  line[1] = static_cast<char>(length >> 8 & 0xFF);
+  line[2] = static_cast<char>(number & 0xFF);
+  line[3] = static_cast<char>(number >> 8);
+  line[kLineHeadSize + body_size] = static_cast<char>(terminator);
+  return line + length;
+}
+
 template <class Bytes>
 void append_end(Bytes& bytes) {
   append_word(bytes, 0);
@@ -84,7 +98,8 @@ std::string_view name_in(std::string_view header);
 // Sets the name of a header (kHeaderSize bytes) as `header` writes it.
 void set_name(std::string& header, std::string_view name);
 
-// Sets the size of the program area in a header (kHeaderSize bytes).
+// Sets the size of the program area in a header (the first kHeaderSize bytes
+// of `header`, which may go on with the program).
 void set_program_size(std::string& header, std::size_t program_size);
 
 }  // namespace detoken::tape

@@ -37,6 +37,8 @@ if(NOT WIN32)
   install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES README.md LICENSE ${changelog}.gz packaging/copyright
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
+    RENAME detoken)
 else()
   install(TARGETS ${DETOKEN_PROGRAMS} RUNTIME DESTINATION .)
 

@@ -12,6 +12,8 @@
 #include <set>
 #include <string>
 
+#include "lister/numbers.h"
+#include "lister/real_encoding.h"
 #include "lister/tape_format.h"
 #include "tests/files.h"
 #include "tests/image.h"
@@ -42,6 +44,26 @@ TEST(RealEncoding, SixDigitsComeBackThroughTheLister) {
         }(),
         Dialect::SBasic);
     EXPECT_EQ(relisted.text, std::string("    1 ") + text + "\n");
+  }
+}
+
+// Whole numbers below 2^16, the commonest constants, are stored as the
+// machine's conversion of their digits, step by step, stores them.
+TEST(RealEncoding, WholeNumbersAsTheirDigitsConvert) {
+  for (unsigned value = 0; value <= 0xFFFF; ++value) {
+    const std::string digits = std::to_string(value);
+    std::uint8_t real[kSingleRealSize];
+    ASSERT_EQ(encode_real({digits, 0}, real), RealStatus::Stored);
+    const std::string expected = std::string(1, '\x15') + std::string(real, real + kSingleRealSize);
+    std::string body;
+    ListingFault fault{};
+    ASSERT_TRUE(tokenize_line(digits, Dialect::SBasic, body, fault));
+    ASSERT_EQ(body, expected) << digits;
+    // HuBASIC stores those above its signed words as reals too.
+    if (value < 0x8000) continue;
+    body.clear();
+    ASSERT_TRUE(tokenize_line(digits, Dialect::HuBasic, body, fault));
+    ASSERT_EQ(body, expected) << digits;
   }
 }
 

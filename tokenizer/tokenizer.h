@@ -67,15 +67,16 @@ struct ListingNotes {
   std::size_t first_long_line = 0;
 };
 
-// The program text area of a tape image made from `listing`: every line in
-// the machine's layout, in the order of their numbers, then the end marker.
+// Appends to `program` the program text area of a tape image made from
+// `listing`: every line in the machine's layout, in the order of their
+// numbers, then the end marker.
 // Each line is a line number (leading spaces allowed), a space (which may be
 // left out) and the text, in the notation detoken writes; lines end in LF or
 // CR LF, empty lines are skipped. As the machine's editor takes them, lines
 // may come in any order, a number given again replaces its line, and a
 // number alone deletes it (a number and its space is a line with no text).
-// False at the first fault, described in `fault`; `program` is then
-// incomplete. `size_limit` caps the result.
+// False at the first fault, described in `fault`; `program` is then as it
+// was. `size_limit` caps the size of the whole of `program`.
 bool tokenize_listing(std::string_view listing, const ListingOptions& options, std::string& program,
                       ListingFault& fault, ListingNotes* notes = nullptr,
                       std::size_t size_limit = std::numeric_limits<std::size_t>::max());

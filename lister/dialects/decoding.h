@@ -35,6 +35,10 @@ void word_constant(ByteCursor& cursor, Output& out, WordWriter write) {
   if (!cursor.exhausted()) write(out, word);
 }
 
+// The codes of a dialect's constants, found when the program is built.
+template <const DecodingRules& Rules>
+inline constexpr TypeCodes kTypeCodes = type_codes_of(Rules.classes);
+
 // A real constant of `size` bytes after its type code, read with `read`
 // (single or double) and written with "%g", or with its exact digits when
 // the listing's style asks for them; nothing when the data has run out.
@@ -46,7 +50,7 @@ void real_constant(std::uint8_t type, std::size_t size, ByteCursor& cursor, Outp
   const double value = read(cursor);
   if (cursor.exhausted()) return;
   if (out.style().exact_reals) {
-    write_exact_real(out, {stored, 1 + size}, value, Rules.classes);
+    write_exact_real(out, {stored, 1 + size}, value, kTypeCodes<Rules>);
   } else {
     write_real(out, value);
   }

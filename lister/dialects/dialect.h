@@ -62,17 +62,44 @@ struct DecodingRules {
   std::uint8_t comment_mark = 0;  // HuBASIC: the character after such a colon that starts a comment
 };
 
+// The codes of a dialect's constants and line end, read off its class
+// table once: 0 for a kind of constant the dialect does not have.
+struct TypeCodes {
+  std::uint8_t unsigned_word;
+  std::uint8_t signed_word;
+  std::uint8_t hex_word;
+  std::uint8_t octal_word;
+  std::uint8_t binary_word;
+  std::uint8_t single_real;
+  std::uint8_t double_real;
+  std::uint8_t first_digit;
+  std::uint8_t line_end;
+};
+
+constexpr TypeCodes type_codes_of(const ClassTable& classes) {
+  using enum CodeClass;
+  return {first_code_of(classes, UnsignedWord), first_code_of(classes, SignedWord), first_code_of(classes, HexWord),
+          first_code_of(classes, OctalWord),    first_code_of(classes, BinaryWord), first_code_of(classes, SingleReal),
+          first_code_of(classes, DoubleReal),   first_code_of(classes, Digit),      first_code_of(classes, LineEnd)};
+}
+
 // Everything that sets one BASIC apart: how its programs are decoded, what
-// each code is, its keywords, the keywords after which a number is a line
-// number, and what its tapes' headers hold.
+// each code is, its keywords (and as they are read back, with the keywords
+// after which a number is a line number), and what its tapes' headers hold.
 struct DialectInfo {
   TokenDecoder decoder;
   const DecodingRules& rules;
-  std::span<const std::string_view> line_number_keywords;
+  TypeCodes codes;
+  const KeywordLookup& shift_jis_lookup;
+  const KeywordLookup& utf8_lookup;
   tape::HeaderKind header;
   // The bytes a program may take in the machine's memory, as its BASIC
   // reports them free when it starts; 0 where no figure is known.
   std::size_t free_memory;
+
+  const KeywordLookup& lookup(Encoding encoding) const {
+    return encoding == Encoding::Utf8 ? utf8_lookup : shift_jis_lookup;
+  }
 };
 
 const DialectInfo& dialect_info(Dialect dialect);

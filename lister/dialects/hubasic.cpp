@@ -109,6 +109,9 @@ constexpr DecodingRules kRules = {
 // After these a number is a line number.
 constexpr std::string_view kLineNumberKeywords[] = {"GOTO", "GOSUB", "THEN", "ELSE", "RESTORE", "RUN", "RESUME"};
 
+constexpr KeywordLookup kShiftJisLookup = keyword_lookup(kRules.keywords.shift_jis, kLineNumberKeywords);
+constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, kLineNumberKeywords);
+
 }  // namespace
 
 DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
@@ -117,7 +120,8 @@ DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Ou
 
 const DialectInfo& hubasic_info() {
   // How much HuBASIC leaves free is not known here.
-  static constexpr DialectInfo kInfo = {decode_hubasic_item, kRules, kLineNumberKeywords, tape::kMz700Basic, 0};
+  static constexpr DialectInfo kInfo = {
+      decode_hubasic_item, kRules, type_codes_of(kRules.classes), kShiftJisLookup, kUtf8Lookup, tape::kMz700Basic, 0};
   return kInfo;
 }
 

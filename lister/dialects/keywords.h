@@ -71,6 +71,80 @@ struct EncodedKeywords {
   constexpr const KeywordTables& in(Encoding encoding) const { return encoding == Encoding::Utf8 ? utf8 : shift_jis; }
 };
 
+// A keyword as it is read back: its name, the one or two bytes that stand
+// for it, and whether a number after it is a line number.
+struct ReadKeyword {
+  char name[Output::kShortWrite];
+  std::uint8_t length;
+  std::uint8_t code[2];
+  std::uint8_t code_length;
+  bool takes_line_number;
+
+  constexpr std::string_view text() const { return {name, length}; }
+};
+
+// A dialect's keywords as an encoding writes them, for reading them back: by
+// the first byte of their names, the longest names first. The keywords whose
+// names start with byte b are entries[start[b]] up to entries[start[b + 1]].
+// Most text is names and numbers, not keywords: bit (c & 63) of
+// second_bytes[b] is set when a name starting with b has c for its second
+// byte (every bit when one is a single byte), so that most text that starts
+// no keyword is known by one test.
+struct KeywordLookup {
+  std::array<std::uint16_t, 257> start;
+  std::array<ReadKeyword, 256> entries;
+  std::array<std::uint64_t, 256> second_bytes;
+
+  static constexpr std::uint64_t second_byte_bit(char c) {
+    return std::uint64_t{1} << (static_cast<unsigned char>(c) & 63);
+  }
+};
+
+// The lookup of a dialect's tables; `line_number_keywords` names the
+// keywords after which a number is a line number. Built at compile time.
+consteval KeywordLookup keyword_lookup(const KeywordTables& tables,
+                                       std::span<const std::string_view> line_number_keywords) {
+  // Every keyword once, in the tables' order.
+  std::array<ReadKeyword, 256> all{};
+  std::size_t count = 0;
+  const auto add = [&](std::span<const Keyword> table, std::uint8_t prefix) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      if (table[i].length == 0) continue;
+      ReadKeyword& entry = all[count++];
+      for (std::size_t c = 0; c < table[i].length; ++c) entry.name[c] = table[i].text[c];
+      entry.length = table[i].length;
+      const auto code = static_cast<std::uint8_t>(kFirstKeywordCode + i);
+      entry.code[0] = prefix == 0 ? code : prefix;
+      entry.code[1] = prefix == 0 ? 0 : code;
+      entry.code_length = prefix == 0 ? 1 : 2;
+      for (const std::string_view name : line_number_keywords) {
+        entry.takes_line_number = entry.takes_line_number || (prefix == 0 && name == table[i].name());
+      }
+    }
+  };
+  add(tables.main, 0);
+  add(tables.fe, kFePrefix);
+  add(tables.ff, kFfPrefix);
+  // Where each first byte's keywords start, then each placed in its place:
+  // the longest names first, in the tables' order among names of a length.
+  KeywordLookup lookup{};
+  const auto first = [](const ReadKeyword& keyword) { return static_cast<std::uint8_t>(keyword.name[0]); };
+  for (std::size_t i = 0; i < count; ++i) ++lookup.start[first(all[i]) + 1];
+  for (std::size_t byte = 1; byte <= 256; ++byte) lookup.start[byte] += lookup.start[byte - 1];
+  std::array<std::uint16_t, 256> next{};
+  for (std::size_t byte = 0; byte < 256; ++byte) next[byte] = lookup.start[byte];
+  for (std::size_t length = Output::kShortWrite; length > 0; --length) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (all[i].length == length) lookup.entries[next[first(all[i])]++] = all[i];
+    }
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    lookup.second_bytes[first(all[i])] |=
+        all[i].length == 1 ? ~std::uint64_t{0} : KeywordLookup::second_byte_bit(all[i].name[1]);
+  }
+  return lookup;
+}
+
 // The code of a one-byte keyword, found by its name in a main table.
 consteval std::uint8_t code_of(std::span<const Keyword> table, std::string_view name) {
   for (std::size_t i = 0; i < table.size(); ++i) {

@@ -105,6 +105,9 @@ constexpr DecodingRules kRules = {
 // After these a number is a line number.
 constexpr std::string_view kLineNumberKeywords[] = {"GOTO", "GOSUB", "THEN", "RESTORE", "RUN"};
 
+constexpr KeywordLookup kShiftJisLookup = keyword_lookup(kRules.keywords.shift_jis, kLineNumberKeywords);
+constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, kLineNumberKeywords);
+
 }  // namespace
 
 DecodeResult decode_sbasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
@@ -113,7 +116,9 @@ DecodeResult decode_sbasic_item(std::uint8_t first_byte, ByteCursor& cursor, Out
 
 const DialectInfo& sbasic_info() {
   // S-BASIC reports 36439 bytes free.
-  static constexpr DialectInfo kInfo = {decode_sbasic_item, kRules, kLineNumberKeywords, tape::kMz700Basic, 36439};
+  static constexpr DialectInfo kInfo = {
+      decode_sbasic_item, kRules, type_codes_of(kRules.classes), kShiftJisLookup, kUtf8Lookup,
+      tape::kMz700Basic,  36439};
   return kInfo;
 }
 

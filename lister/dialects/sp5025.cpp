@@ -74,6 +74,11 @@ constexpr DecodingRules kRules = {
 // Its tapes: attribute 02, loaded at 4806.
 constexpr tape::HeaderKind kMz80kBasic = {0x02, 0x4806, 0x0000};
 
+// Numbers are the digits typed: no keyword is followed by a line number's
+// word.
+constexpr KeywordLookup kShiftJisLookup = keyword_lookup(kRules.keywords.shift_jis, {});
+constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, {});
+
 }  // namespace
 
 DecodeResult decode_sp5025_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
@@ -81,10 +86,14 @@ DecodeResult decode_sp5025_item(std::uint8_t first_byte, ByteCursor& cursor, Out
 }
 
 const DialectInfo& sp5025_info() {
-  // Numbers are the digits typed: no keyword is followed by a line number's
-  // word. How much the MZ-80K's BASIC leaves free is not known here.
-  static constexpr DialectInfo kInfo = {
-      {decode_sp5025_item, first_code_of(kRules.classes, CodeClass::LineEnd)}, kRules, {}, kMz80kBasic, 0};
+  // How much the MZ-80K's BASIC leaves free is not known here.
+  static constexpr DialectInfo kInfo = {{decode_sp5025_item, first_code_of(kRules.classes, CodeClass::LineEnd)},
+                                        kRules,
+                                        type_codes_of(kRules.classes),
+                                        kShiftJisLookup,
+                                        kUtf8Lookup,
+                                        kMz80kBasic,
+                                        0};
   return kInfo;
 }
 

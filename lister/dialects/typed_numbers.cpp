@@ -1,5 +1,6 @@
 #include "lister/dialects/typed_numbers.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -37,27 +38,40 @@ long whole_value(std::string_view digits) {
   return value;
 }
 
-bool store_decimal(const DecimalText& number, const ClassTable& classes, std::string& out) {
+std::size_t store_decimal(const DecimalText& number, const TypeCodes& codes, char (&out)[kLongestStoredNumber]) {
   const long value = number.whole ? whole_value(number.digits) : -1;
-  const std::uint8_t first_digit = first_code_of(classes, CodeClass::Digit);
-  const std::uint8_t signed_word = first_code_of(classes, CodeClass::SignedWord);
-  const std::uint8_t double_real = first_code_of(classes, CodeClass::DoubleReal);
-  if (first_digit != 0 && value >= 0 && value <= 9) {
-    out.push_back(static_cast<char>(first_digit + value));
-    return true;
+  if (codes.first_digit != 0 && value >= 0 && value <= 9) {
+    out[0] = static_cast<char>(codes.first_digit + value);
+    return 1;
   }
-  if (signed_word != 0 && value >= 0 && value <= 0x7FFF) {
-    out.push_back(static_cast<char>(signed_word));
-    tape::append_word(out, static_cast<unsigned>(value));
-    return true;
+  if (codes.signed_word != 0 && value >= 0 && value <= 0x7FFF) {
+    out[0] = static_cast<char>(codes.signed_word);
+    out[1] = static_cast<char>(value & 0xFF);
+    out[2] = static_cast<char>(value >> 8);
+    return 3;
   }
-  const bool as_double = double_real != 0 && significant_digits(number.digits) > kSingleDigits;
+  if (value >= 0 && codes.single_real != 0) {
+    // The commonest constants: a whole number below 2^16 is exact in a
+    // single's 32 bits, which are its own bits moved to the top.
+    std::uint8_t bytes[kSingleRealSize] = {};
+    if (value != 0) {
+      const int length = std::bit_width(static_cast<unsigned long>(value));
+      const auto mantissa = static_cast<std::uint32_t>(static_cast<unsigned long>(value) << (32 - length));
+      bytes[0] = static_cast<std::uint8_t>(length + kExponentBias);
+      for (std::size_t i = 1; i < kSingleRealSize; ++i) bytes[i] = static_cast<std::uint8_t>(mantissa >> (32 - 8 * i));
+      bytes[1] &= 0x7F;  // the leading 1 gives way to the sign: positive
+    }
+    out[0] = static_cast<char>(codes.single_real);
+    for (std::size_t i = 0; i < kSingleRealSize; ++i) out[1 + i] = static_cast<char>(bytes[i]);
+    return 1 + kSingleRealSize;
+  }
+  const bool as_double = codes.double_real != 0 && significant_digits(number.digits) > kSingleDigits;
   std::uint8_t bytes[kDoubleRealSize];
   const std::span<std::uint8_t> real(bytes, as_double ? kDoubleRealSize : kSingleRealSize);
-  if (encode_real(number.number(), real) != RealStatus::Stored) return false;
-  out.push_back(static_cast<char>(as_double ? double_real : first_code_of(classes, CodeClass::SingleReal)));
-  out.append(reinterpret_cast<const char*>(bytes), real.size());
-  return true;
+  if (encode_real(number.number(), real) != RealStatus::Stored) return 0;
+  out[0] = static_cast<char>(as_double ? codes.double_real : codes.single_real);
+  for (std::size_t i = 0; i < real.size(); ++i) out[1 + i] = static_cast<char>(bytes[i]);
+  return 1 + real.size();
 }
 
 namespace {
@@ -138,9 +152,9 @@ constexpr long long kFarthest = 16;
 
 }  // namespace
 
-void write_exact_real(Output& out, std::string_view stored, double value, const ClassTable& classes) {
+void write_exact_real(Output& out, std::string_view stored, double value, const TypeCodes& codes) {
   const int most_digits = stored.size() == 1 + kDoubleRealSize ? kDoubleMostDigits : kSingleMostDigits;
-  std::string again;
+  char again[kLongestStoredNumber];
   for (int count = 6; !std::signbit(value) && count <= most_digits; ++count) {
     const Decimal nearest = nearest_decimal(value, count);
     for (long long step = 0; step <= 2 * kFarthest; ++step) {
@@ -150,8 +164,9 @@ void write_exact_real(Output& out, std::string_view stored, double value, const 
       for (const bool keep_zeros : {false, true}) {
         const std::string text = g_layout(decimal, keep_zeros);
         const DecimalText number = read_decimal(text);
-        again.clear();
-        if (number.length == text.size() && store_decimal(number, classes, again) && again == stored) {
+        if (number.length != text.size()) continue;
+        const std::size_t length = store_decimal(number, codes, again);
+        if (length != 0 && std::string_view(again, length) == stored) {
           out.write(text);
           return;
         }

@@ -16,12 +16,16 @@ namespace detoken {
 // The value of a whole number's digits, or -1 above 65535.
 long whole_value(std::string_view digits);
 
-// Appends to `out` what a dialect stores for `number`, typed in program text
+// The most bytes a number is stored in: a double real's type code and its
+// eight bytes.
+inline constexpr std::size_t kLongestStoredNumber = 9;
+
+// Puts into `out` what a dialect stores for `number`, typed in program text
 // where a number is not a line number: in HuBASIC, a whole number from 0 to 9
 // as a one-byte digit and to 32767 as a signed word, a number of more than
 // seven significant digits as a double real; any other as a single real.
-// False when the value is too large for a real.
-bool store_decimal(const DecimalText& number, const ClassTable& classes, std::string& out);
+// Answers how many bytes that took; 0 when the value is too large for a real.
+std::size_t store_decimal(const DecimalText& number, const TypeCodes& codes, char (&out)[kLongestStoredNumber]);
 
 // Writes a real constant (`stored`: its type code and its bytes; `value`:
 // what they stand for) in "%g"'s layout with the fewest significant digits,
@@ -31,6 +35,6 @@ bool store_decimal(const DecimalText& number, const ClassTable& classes, std::st
 // ("5.00000", "1.5000000"). Bytes that no typed number makes get the closest
 // text with as many digits as the type carries (10 for a single, 17 for a
 // double).
-void write_exact_real(Output& out, std::string_view stored, double value, const ClassTable& classes);
+void write_exact_real(Output& out, std::string_view stored, double value, const TypeCodes& codes);
 
 }  // namespace detoken
