@@ -27,15 +27,15 @@ void check(bool holds) {
 
 }  // namespace
 
-// Lists the bytes with reals as "%g" writes them, and in a character mode
-// chosen by the size with reals as exact as -x writes them: the same
-// findings either way.
+// Lists the bytes in a character mode chosen by the size, with reals as
+// "%g" writes them and as exact as -x writes them: the same findings either
+// way (findings are written in the mode's encoding).
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const detoken::CharMode characters{size % 2 != 0 ? detoken::CharSet::European : detoken::CharSet::Japanese,
                                      size % 4 >= 2 ? detoken::Encoding::Utf8 : detoken::Encoding::ShiftJis};
   detoken::Output exact(nullptr, nullptr, {.characters = characters, .exact_reals = true});
   detoken::list_program(std::span<const std::uint8_t>(data, size), exact, kDecoder);
-  detoken::Output out;
+  detoken::Output out(nullptr, nullptr, {.characters = characters});
   detoken::list_program(std::span<const std::uint8_t>(data, size), out, kDecoder);
   const std::string_view reports = out.reports();
   const std::string_view text = out.text();
