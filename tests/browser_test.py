@@ -137,11 +137,13 @@ class Page:
     def open(self, *paths, confirm=False):
         """Opens the files, as the file chooser would; with `confirm`, says yes
         to the question the page asks first."""
+        opened = self.js('return Number(document.documentElement.dataset.opened || 0);')
         self.element('#open').send_keys('\n'.join(str(pathlib.Path(path).resolve()) for path in paths))
         if confirm:
             from selenium.webdriver.support import expected_conditions
             from selenium.webdriver.support.wait import WebDriverWait
             WebDriverWait(self.driver, WAIT).until(expected_conditions.alert_is_present()).accept()
+        self.wait_for(f'Number(document.documentElement.dataset.opened || 0) > {opened}')
         self.idle()
 
     def dialect_options(self):

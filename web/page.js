@@ -313,7 +313,9 @@
   }
 
   // Opens the files one after the other; the first one opened is shown as
-  // soon as it is listed, the others wait in the list of files.
+  // soon as it is listed, the others wait in the list of files. Each opening
+  // done is counted (document.documentElement.dataset.opened).
+  let openings = 0;
   function openFiles(fileList) {
     const chosen = [...fileList];
     if (chosen.length === 0) return;
@@ -337,6 +339,7 @@
         }
       }
       show();
+      document.documentElement.dataset.opened = String(++openings);
     });
   }
 
