@@ -1,9 +1,9 @@
 #include "lister/numbers.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 
@@ -27,7 +27,12 @@ RealHead head_of(const std::uint8_t* bytes) {
 
 // 2 to the power `exponent`, for exponents a double holds in its normal range
 // (the reals' scales, from -184 to 95, all are).
-double power_of_two(int exponent) { return std::bit_cast<double>(static_cast<std::uint64_t>(1023 + exponent) << 52); }
+double power_of_two(int exponent) {
+  const std::uint64_t bits = static_cast<std::uint64_t>(1023 + exponent) << 52;
+  double value;
+  std::memcpy(&value, &bits, sizeof value);  // std::bit_cast, which the WebAssembly build's library lacks
+  return value;
+}
 
 // Writes `value` in base `Base` with no leading zeros.
 template <unsigned Base>
@@ -113,8 +118,15 @@ void write_real(Output& out, double value) {
   // ties to even), without parsing a format each time.
   if (write_short_real(out, value)) return;
   char text[32];
+#if defined(__cpp_lib_to_chars)
   const std::to_chars_result result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
   out.write({text, static_cast<std::size_t>(result.ptr - text)});
+#else
+  // A C++ library without the floating-point to_chars (the WebAssembly
+  // build's): "%g" itself, the same text.
+  const int length = std::snprintf(text, sizeof text, "%g", value);
+  out.write({text, static_cast<std::size_t>(length)});
+#endif
 }
 
 void write_unsigned(Output& out, std::uint16_t word) { write_in_base<10>(out, word); }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the release packages as a user meets them, after
-#   cmake --workflow --preset release && cmake --workflow --preset windows-release
+#   cmake --workflow --preset web && cmake --workflow --preset release &&
+#   cmake --workflow --preset windows-release
 #
 # - The Debian package: lintian (an error fails, warnings are listed); the
 #   version agrees with CMakeLists.txt and CHANGELOG; installed with dpkg,
@@ -12,6 +13,8 @@
 #   the change log, nothing else, the texts with CR LF line ends; unpacked into
 #   a scratch folder, detoken.exe lists the shipped examples from there under
 #   Wine, and retoken.exe makes their images back.
+# - The web zip holds the page built by the web preset and the license,
+#   nothing else (the browser test checks the page itself).
 #
 # Usage: packaging/check-packages.sh [PACKAGE_DIR]   (default: build/packages)
 # Needs root (dpkg -i), dpkg-dev, lintian, man-db and wine. It stops where a
@@ -35,6 +38,7 @@ deb=$(only 'detoken_*.deb')
 version=$(dpkg-deb -f "$deb" Version)
 tgz=$(only "detoken-$version-linux-*.tar.gz")
 zip=$(only "detoken-$version-win64.zip")
+web=$(only "detoken-$version-web.zip")
 
 [[ $(sed -n 's/^project(detoken VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt) == "$version" ]] ||
   fail "the package's version $version is not the one in CMakeLists.txt"
@@ -147,3 +151,11 @@ done
 echo "the files expected, the texts with CR LF line ends"
 list_examples "$folder" env WINEDEBUG=-all wine detoken.exe
 retoken_examples "$work/wine-retoken" env WINEDEBUG=-all wine "$folder/retoken.exe"
+
+echo "== $(basename "$web")"
+mkdir "$work/web"
+(cd "$work/web" && cmake -E tar xf "$web")
+diff <(printf '%s\n' index.html LICENSE.txt | sort) <(ls -A "$work/web/detoken-$version-web" | sort) ||
+  fail "the web zip does not hold exactly the files expected"
+cmp "$work/web/detoken-$version-web/index.html" build/web/index.html || fail "the web zip's page is not build/web's"
+echo "the page and the license"

@@ -4,7 +4,8 @@
 # Linux (and any other POSIX system) gets the usual tree:
 #   bin/NAME, share/man/man1/NAME.1.gz,
 #   share/doc/detoken/{README.md,LICENSE,changelog.gz,copyright}
-# which CPack makes into a Debian package and a tar.gz. The package is
+# which CPack makes into a Debian package and a tar.gz, with the page of the
+# web preset beside them as a zip (web_zip.cmake). The package is
 # Debian-native, so CHANGELOG is written in Debian's changelog format and
 # copyright in its machine-readable format.
 # Windows gets one flat folder for a zip: NAME.exe, and texts with CR LF line
@@ -98,5 +99,9 @@ know the machine's two BASICs, S-BASIC and HuBASIC.
 The listing is Shift_JIS text: keywords spelled out, numeric constants in
 decimal or in the form the program stored, and the machine's characters as
 Shift_JIS.]])
+  # The page, built by the web preset, is zipped beside the packages.
+  set(CPACK_DETOKEN_WEB_PAGE ${PROJECT_SOURCE_DIR}/build/web/index.html)
+  set(CPACK_DETOKEN_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+  set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/web_zip.cmake)
 endif()
 include(CPack)

@@ -1,0 +1,451 @@
+#!/usr/bin/python3
+"""The page (build/web/index.html) in headless Chromium, opened from disk with
+the network cut, against the console programs.
+
+Every expectation comes from detoken and retoken run on the same files with
+the same options: the listing shown for each example and each real program
+of ../shared/corpus with each set of choices, the findings and the line they
+mark, the listings and tapes downloaded, and retoken's message and place for
+a listing it refuses. Files that are no tape give a message and leave the
+page usable. Every request the page makes must be for the page itself.
+
+Exits 77 (CTest's skip) where Chromium, ChromeDriver, Selenium or the built
+page are missing.
+
+Usage: browser_test.py --page INDEX_HTML --detoken PROGRAM --retoken PROGRAM
+                       --examples DIR [--corpus DIR] [--screenshot PNG]
+"""
+
+import argparse
+import base64
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+SKIP = 77
+CHROMIUM = '/usr/bin/chromium'
+CHROMEDRIVER = '/usr/bin/chromedriver'
+WAIT = 30  # seconds for the page to finish a piece of work
+
+args = None
+
+
+def missing_prerequisite():
+    if not pathlib.Path(args.page).is_file():
+        return f'the page is not built ({args.page}): cmake --workflow --preset web'
+    for program in (CHROMIUM, CHROMEDRIVER):
+        if not pathlib.Path(program).is_file():
+            return f'{program} is missing (Debian: apt-get install chromium chromium-driver)'
+    try:
+        import selenium  # noqa: F401
+    except ImportError:
+        return 'Selenium is missing (Debian: apt-get install python3-selenium)'
+    return None
+
+
+def lf(text):
+    return text.replace('\r\n', '\n')
+
+
+class Console:
+    """detoken and retoken, run in a scratch folder."""
+
+    def __init__(self, folder):
+        self.folder = folder
+
+    def run(self, command):
+        done = subprocess.run(command, cwd=self.folder, capture_output=True, timeout=60)
+        return done.returncode, lf(done.stderr.decode('utf-8', 'replace'))
+
+    def detoken(self, image, options, utf8=True):
+        """The listing (bytes) and the findings of `detoken OPTIONS [-u] IMAGE`."""
+        listing = self.folder / 'listing.txt'
+        listing.unlink(missing_ok=True)
+        status, findings = self.run([args.detoken, *options, *(['-u'] if utf8 else []), '-o', listing, image])
+        assert status == 0, f'detoken failed on {image}: {findings}'
+        return listing.read_bytes(), findings
+
+    def retoken(self, text, name, tape, options):
+        """The status, image and messages of `retoken -u OPTIONS -t TAPE NAME`,
+        the listing NAME holding `text`; TAPE is a copy of the tape."""
+        (self.folder / name).write_text(text, encoding='utf-8', newline='')
+        kept = self.folder / 'kept.mzt'
+        shutil.copyfile(tape, kept)
+        image = self.folder / 'image.mzt'
+        image.unlink(missing_ok=True)
+        status, messages = self.run([args.retoken, '-u', *options, '-t', kept, '-o', image, name])
+        return status, image.read_bytes() if image.exists() else None, messages
+
+
+class Page:
+    """The page in the browser, driven as a user would."""
+
+    def __init__(self, downloads):
+        from selenium import webdriver
+        from selenium.webdriver.chrome.service import Service
+
+        self.downloads = downloads
+        options = webdriver.ChromeOptions()
+        options.binary_location = CHROMIUM
+        for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+                     '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                     '--disable-dev-shm-usage', '--window-size=1200,900', f'--user-data-dir={downloads.parent}/profile'):
+            options.add_argument(flag)
+        options.add_experimental_option('prefs', {
+            'download.default_directory': str(downloads),
+            'download.prompt_for_download': False,
+            'profile.default_content_setting_values.automatic_downloads': 1,
+        })
+        options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})
+        self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        # The network cut, and any request for another place blocked.
+        self.driver.execute_cdp_cmd('Network.enable', {})
+        self.driver.execute_cdp_cmd('Network.setBlockedURLs',
+                                    {'urls': ['http://*', 'https://*', 'ws://*', 'wss://*', 'ftp://*']})
+        self.driver.set_network_conditions(offline=True, latency=0, download_throughput=0, upload_throughput=0)
+        self.driver.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': str(downloads)})
+        self.url = pathlib.Path(args.page).resolve().as_uri()
+        self.driver.get_log('performance')  # the browser's own start, before the page
+        self.driver.get(self.url)
+        self.wait_for('document.documentElement.dataset.ready === "true"')
+
+    def quit(self):
+        self.driver.quit()
+
+    def js(self, script, *values):
+        return self.driver.execute_script(script, *values)
+
+    def wait_for(self, condition):
+        deadline = time.monotonic() + WAIT
+        while not self.js(f'return {condition};'):
+            if time.monotonic() > deadline:
+                raise AssertionError(f'the page did not come to {condition}')
+            time.sleep(0.02)
+
+    def idle(self):
+        self.wait_for('document.documentElement.dataset.busy === "false"')
+
+    def element(self, selector):
+        from selenium.webdriver.common.by import By
+        return self.driver.find_element(By.CSS_SELECTOR, selector)
+
+    def open(self, *paths, confirm=False):
+        """Opens the files, as the file chooser would; with `confirm`, says yes
+        to the question the page asks first."""
+        opened = self.js('return Number(document.documentElement.dataset.opened || 0);')
+        self.element('#open').send_keys('\n'.join(str(pathlib.Path(path).resolve()) for path in paths))
+        if confirm:
+            from selenium.webdriver.support import expected_conditions
+            from selenium.webdriver.support.wait import WebDriverWait
+            WebDriverWait(self.driver, WAIT).until(expected_conditions.alert_is_present()).accept()
+        self.wait_for(f'Number(document.documentElement.dataset.opened || 0) > {opened}')
+        self.idle()
+
+    def dialect_options(self):
+        return self.js('return [...document.querySelectorAll("#dialect option")].map((o) => o.dataset.option);')
+
+    def choose(self, dialect, european, exact):
+        from selenium.webdriver.support.select import Select
+        if Select(self.element('#dialect')).first_selected_option.get_attribute('data-option') != dialect:
+            Select(self.element('#dialect')).select_by_index(self.dialect_options().index(dialect))
+            self.idle()
+        characters = 'european' if european else 'japanese'
+        if Select(self.element('#characters')).first_selected_option.get_attribute('value') != characters:
+            Select(self.element('#characters')).select_by_value(characters)
+            self.idle()
+        if self.element('#exact').is_selected() != exact:
+            self.element('#exact').click()
+            self.idle()
+
+    def listing(self):
+        return self.js('return document.getElementById("listing").value;')
+
+    def marked_line(self):
+        return int(self.js('return document.getElementById("listing").dataset.markedLine || "0";'))
+
+    def reports(self, kind):
+        return self.js('return [...document.querySelectorAll(`#messages pre[data-kind="${arguments[0]}"]`)]'
+                       '.map((e) => e.textContent);', kind)
+
+    def messages(self, kind):
+        return self.js('return [...document.querySelectorAll(`#messages > div.${arguments[0]}`)]'
+                       '.map((e) => e.textContent);', kind)
+
+    def select_file(self, name):
+        from selenium.webdriver.common.by import By
+        for button in self.driver.find_elements(By.CSS_SELECTOR, '#files button'):
+            if button.text == name:
+                button.click()
+                self.idle()
+                return
+        raise AssertionError(f'{name} is not among the opened files')
+
+    def clear_downloads(self):
+        for path in self.downloads.iterdir():
+            path.unlink()
+
+    def download(self, button, encoding=None):
+        """Clicks a download button; the one file downloaded (name, bytes)."""
+        from selenium.webdriver.support.select import Select
+        self.clear_downloads()
+        if encoding:
+            Select(self.element('#listing-encoding')).select_by_value(encoding)
+        self.element(button).click()
+        self.idle()
+        deadline = time.monotonic() + WAIT
+        while True:
+            done = [path for path in self.downloads.iterdir() if not path.name.endswith('.crdownload')]
+            if done and len(list(self.downloads.iterdir())) == 1:
+                time.sleep(0.05)
+                return done[0].name, done[0].read_bytes()
+            if time.monotonic() > deadline:
+                raise AssertionError(f'nothing was downloaded by {button}')
+            time.sleep(0.02)
+
+    def requests(self):
+        """Every address the page asked for so far."""
+        import json
+        urls = []
+        for entry in self.driver.get_log('performance'):
+            message = json.loads(entry['message'])['message']
+            if message['method'] == 'Network.requestWillBeSent':
+                urls.append(message['params']['request']['url'])
+        return urls
+
+
+def offset_of(text, line, column):
+    """The offset in `text` of LINE (from 1) and COLUMN (UTF-8 bytes, from 1)."""
+    lines = text.split('\n')
+    before = sum(len(lines[at]) + 1 for at in range(line - 1))
+    encoded = lines[line - 1].encode('utf-8')[:column - 1]
+    return before + len(encoded.decode('utf-8'))
+
+
+class BrowserTest(unittest.TestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        cls.scratch = pathlib.Path(tempfile.mkdtemp(prefix='detoken-browser-'))
+        (cls.scratch / 'downloads').mkdir()
+        (cls.scratch / 'console').mkdir()
+        (cls.scratch / 'files').mkdir()
+        cls.console = Console(cls.scratch / 'console')
+        cls.page = Page(cls.scratch / 'downloads')
+        examples = pathlib.Path(args.examples)
+        # Each program with the options it was written for.
+        cls.programs = [(examples / 'sbasic_demo.mzt', []), (examples / 'hubasic_demo.mzt', ['-h'])]
+        # An MZ-80K tape, written out from its BASIC's format: PRINT "li";RND(1)^.5 and GOTO 10.
+        mz80k = (b'\x02GAME\x0d' + b' ' * 12 + b'\x1d\x00\x06\x48' + bytes(106) +
+                 b'\x12\x00\x0a\x00\x85\x20\x22\xb8\xa6\x22\x3b\xd0\x31\x29\xcf\x2e\x35\x0d'
+                 b'\x09\x00\x14\x00\x89\x20\x31\x30\x0d\x00\x00')
+        cls.programs.append((cls.scratch / 'files' / 'game.mzt', ['-k', '-e']))
+        cls.programs[-1][0].write_bytes(mz80k)
+        if args.corpus and pathlib.Path(args.corpus).is_dir():
+            cls.programs += [(path, ['-e']) for path in sorted(pathlib.Path(args.corpus).glob('*.mzt'))]
+        else:
+            print('no ../shared/corpus: the real programs are not listed', file=sys.stderr)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.page.quit()
+        shutil.rmtree(cls.scratch, ignore_errors=True)
+
+    def file(self, name, data):
+        path = self.scratch / 'files' / name
+        path.write_bytes(data)
+        return path
+
+    def check_shown(self, image, options):
+        """The page shows what detoken -u shows, with the same findings, and
+        marks the line where the listing stopped."""
+        expected, findings = self.console.detoken(image, options)
+        shown = self.page.listing()
+        self.assertEqual(shown, expected.decode('utf-8'), f'{image.name} {options}')
+        self.assertEqual(''.join(self.page.reports('finding')), findings, f'{image.name} {options}')
+        if not findings:
+            self.assertEqual(self.page.marked_line(), 0)
+            return findings
+        lines = shown.split('\n')
+        self.assertEqual(self.page.marked_line(), len(lines), f'{image.name} {options}: the line marked')
+        syntax = re.match(r'Syntax error in (\d+) ', findings)
+        if syntax:
+            self.assertTrue(lines[-1].startswith('%5d ' % int(syntax[1])), f'{image.name} {options}: {lines[-1]}')
+        return findings
+
+    def test_1_every_program_with_every_choice(self):
+        dialects = self.page.dialect_options()
+        self.assertIn('-s', dialects)
+        self.assertIn('-h', dialects)
+        self.assertIn('-k', dialects)
+        seen = set()
+        for image, _ in self.programs:
+            self.page.open(image)
+            for dialect in dialects:
+                for european in (False, True):
+                    for exact in (False, True):
+                        with self.subTest(program=image.name, dialect=dialect, european=european, exact=exact):
+                            self.page.choose(dialect, european, exact)
+                            options = [dialect] + ['-e'] * european + ['-x'] * exact
+                            findings = self.check_shown(image, options)
+                            seen.add(findings.split(' ')[0] if findings else 'listed')
+        # The sweep met listings that stop, of both kinds (S-BASIC programs
+        # read as HuBASIC), not only whole ones.
+        self.assertEqual(seen, {'listed', 'Syntax', '異常なBASICファイルです\n'})
+
+    def test_2_downloads_give_back_the_console_programs_files(self):
+        for image, options in self.programs:
+            with self.subTest(program=image.name):
+                self.page.open(image)
+                self.page.choose(next((o for o in options if o in ('-h', '-k')), '-s'), '-e' in options, True)
+                exact = options + ['-x']
+                listing = self.page.listing()
+                name, tape = self.page.download('#download-tape')
+                self.assertEqual(name, image.name)
+                self.assertEqual(tape, image.read_bytes(), 'the tape comes back byte for byte')
+                status, expected, _ = self.console.retoken(listing, image.stem + '.txt', image, exact)
+                self.assertEqual((status, tape), (0, expected))
+                name, text = self.page.download('#download-listing', 'shift_jis')
+                self.assertEqual((name, text), (image.stem + '.txt', self.console.detoken(image, exact, False)[0]))
+                name, text = self.page.download('#download-listing', 'utf-8')
+                self.assertEqual(text, self.console.detoken(image, exact)[0])
+        if args.screenshot:
+            shown = next((image for image, _ in self.programs if image.stem == 'gnu_blat_2000'), self.programs[-1][0])
+            self.page.open(shown)
+            self.page.choose('-s', True, True)
+            self.page.driver.save_screenshot(args.screenshot)
+
+    def type_over_line(self, line, text):
+        """Selects line LINE (from 1) of the listing, as a user would, and types
+        TEXT over it."""
+        listing = self.page.listing()
+        start = offset_of(listing, line, 1)
+        end = start + len(listing.split('\n')[line - 1])
+        self.page.js('const area = document.getElementById("listing"); area.focus();'
+                     'area.setSelectionRange(arguments[0], arguments[1]);', start, end)
+        self.page.element('#listing').send_keys(text)
+
+    def test_3_an_edited_listing_makes_retokens_tape(self):
+        image = self.programs[0][0]
+        self.page.open(image)
+        self.page.choose('-s', False, True)
+        self.type_over_line(2, '   20 CLS:PRINT "ｴﾃﾞｨｯﾄ";A*2')
+        edited = self.page.listing()
+        self.assertIn('   20 CLS:PRINT "ｴﾃﾞｨｯﾄ";A*2\n', edited)
+        _, tape = self.page.download('#download-tape')
+        status, expected, _ = self.console.retoken(edited, image.stem + '.txt', image, ['-x'])
+        self.assertEqual((status, tape), (0, expected))
+        self.assertNotEqual(tape, image.read_bytes())
+        # In Shift_JIS, the listing of that tape as detoken writes it.
+        _, text = self.page.download('#download-listing', 'shift_jis')
+        self.assertEqual(text, self.console.detoken(self.file('edited.mzt', tape), ['-x'], False)[0])
+
+        # A line retoken refuses: its message, the cursor at its place, no tape.
+        self.type_over_line(3, '   30 PRINT "ｱｲｳ€"')
+        refused = self.page.listing()
+        self.page.clear_downloads()
+        self.page.element('#download-tape').click()
+        self.page.idle()
+        status, _, messages = self.console.retoken(refused, image.stem + '.txt', image, ['-x'])
+        self.assertNotEqual(status, 0)
+        self.assertEqual(self.page.reports('error'), [messages])
+        line, column = map(int, re.match(r'[^:]+:(\d+):(\d+): ', messages).groups())
+        position = self.page.js('const area = document.getElementById("listing");'
+                                'return [area.selectionStart, area.selectionEnd, document.activeElement === area];')
+        place = offset_of(refused, line, column)
+        self.assertEqual(position, [place, place, True])
+        self.assertEqual(self.page.marked_line(), line)
+        time.sleep(0.5)
+        self.assertEqual(list(self.page.downloads.iterdir()), [], 'nothing is downloaded after an error')
+
+        # Opened again, the edits go only when the user says so.
+        self.page.open(image, confirm=True)
+        self.check_shown(image, ['-s', '-x'])
+
+    def test_4_damaged_and_foreign_files(self):
+        # A tape cut in the middle of a line: the finding, and its line marked.
+        image = self.programs[-1][0]
+        data = image.read_bytes()
+        cut = self.file('damaged.mzt', data[:128 + (len(data) - 128) * 2 // 3])
+        self.page.open(cut)
+        self.page.choose('-s', False, False)
+        self.assertNotEqual(self.check_shown(cut, ['-s']), '')
+
+        # No tape, or a tape of another machine: what detoken finds, and a
+        # note on the file.
+        for name, data in [('notes.mzt', pathlib.Path(__file__).read_bytes()[:4000]),
+                           ('commodore.prg', bytes.fromhex('01080b080a009922484922000000'))]:
+            with self.subTest(file=name):
+                path = self.file(name, data)
+                self.page.open(path)
+                self.assertNotEqual(self.check_shown(path, ['-s']), '')
+                self.assertEqual(len(self.page.messages('note')), 1)
+
+        # Files that are not listed at all: a message naming each, and the
+        # page goes on with the next file.
+        empty = self.file('empty.mzt', b'')
+        huge = self.scratch / 'files' / 'huge.mzt'
+        with open(huge, 'wb') as file:
+            file.truncate(100 * 1024 * 1024)
+        for path in (empty, huge):
+            with self.subTest(file=path.name):
+                self.page.open(path)
+                errors = self.page.messages('error')
+                self.assertEqual(len(errors), 1)
+                self.assertIn(path.name, errors[0])
+        good = self.programs[0][0]
+        self.page.open(good)
+        self.assertEqual(self.page.messages('error'), [])
+        self.check_shown(good, ['-s'])
+
+    def test_5_several_files_at_once_and_dropped(self):
+        first, second = self.programs[0][0], self.programs[1][0]
+        self.page.open(first, second)
+        self.page.choose('-s', False, False)
+        self.check_shown(first, ['-s'])
+        self.page.select_file(second.name)
+        self.check_shown(second, ['-s'])
+        # A file dropped on the page.
+        self.page.js('const bytes = Uint8Array.from(atob(arguments[0]), (c) => c.charCodeAt(0));'
+                     'const transfer = new DataTransfer();'
+                     'transfer.items.add(new File([bytes], arguments[1]));'
+                     'document.body.dispatchEvent(new DragEvent("drop", {dataTransfer: transfer, bubbles: true}));',
+                     base64.b64encode(second.read_bytes()).decode('ascii'), 'dropped.mzt')
+        self.page.idle()
+        self.check_shown(self.file('dropped.mzt', second.read_bytes()), ['-s'])
+
+    def test_6_nothing_but_the_page_is_requested(self):
+        urls = self.page.requests()
+        self.assertIn(self.page.url, urls)
+        for url in urls:
+            self.assertTrue(url == self.page.url or url.startswith(('data:', 'blob:')), url)
+
+
+def main():
+    global args
+    parser = argparse.ArgumentParser(description=__doc__.split('\n')[0])
+    parser.add_argument('--page', required=True)
+    parser.add_argument('--detoken', required=True)
+    parser.add_argument('--retoken', required=True)
+    parser.add_argument('--examples', required=True)
+    parser.add_argument('--corpus')
+    parser.add_argument('--screenshot')
+    args, rest = parser.parse_known_args()
+    # The programs run in a scratch folder: every path made absolute.
+    for name in ('page', 'detoken', 'retoken', 'examples', 'corpus'):
+        if getattr(args, name):
+            setattr(args, name, str(pathlib.Path(getattr(args, name)).resolve()))
+    missing = missing_prerequisite()
+    if missing:
+        print(f'browser test skipped: {missing}')
+        return SKIP
+    result = unittest.main(argv=[sys.argv[0], *rest], exit=False, verbosity=2).result
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == '__main__':
+    sys.exit(main())

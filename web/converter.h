@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "charsets/character_sets.h"
+#include "lister/dialects/dialect.h"
+
+// What the page asks of the lister and the tokenizer: the same conversions
+// as detoken and retoken, on bytes in memory, with the findings and messages
+// as the programs word them.
+namespace detoken::web {
+
+// The page's choices of a dialect: each with the name the page shows and the
+// option that chooses it on the command line. A new dialect is one more row.
+struct DialectChoice {
+  Dialect dialect;
+  std::string_view name;
+  std::string_view option;
+};
+std::span<const DialectChoice> dialect_choices();
+
+// The page's choices for one file, as the programs' options: -h (or another
+// dialect's letter), -e, -x.
+struct Choices {
+  Dialect dialect = Dialect::SBasic;
+  CharSet characters = CharSet::Japanese;
+  bool exact_reals = false;
+};
+
+// What the opened file is, as far as its size and header tell.
+enum class FileKind {
+  BasicTape,  // a header whose attribute is the dialect's BASIC program's
+  OtherTape,  // a header with another attribute: not a BASIC program of the dialect
+  TooShort,   // shorter than a tape header
+  Empty,      // no bytes at all
+};
+
+struct Listing {
+  std::string text;      // the listing, as detoken writes it in the encoding
+  std::string findings;  // the lister's reports, as detoken writes them; empty when it listed to the end
+  FileKind kind = FileKind::Empty;
+  std::uint8_t attribute = 0;  // the header's attribute, when it has one
+  std::string tape_name;       // the header's name, in the encoding
+};
+
+// Lists `image` as `detoken` does with the choices (and -u for UTF-8).
+Listing list_tape(std::span<const std::uint8_t> image, const Choices& choices, Encoding encoding);
+
+struct Tape {
+  bool made = false;
+  std::string image;     // the tape image, when made
+  std::string messages;  // what retoken says on standard error, each line ended by "\n"
+  // Where the listing is wrong (line from 1, column in bytes from 1); 0 for
+  // a fault of the whole listing, or when it was made.
+  std::size_t line = 0;
+  std::size_t column = 0;
+};
+
+// Makes a tape image of a UTF-8 listing as `retoken -u` does with the
+// choices: behind `kept_header` (the opened tape's, as with -t) when there
+// is one, else behind a new header named after `listing_name`, which the
+// messages also name.
+Tape make_tape(std::string_view listing, std::string_view listing_name, std::string_view kept_header,
+               const Choices& choices);
+
+}  // namespace detoken::web

@@ -1,0 +1,86 @@
+// The functions the page's worker calls, over the conversions of
+// converter.h. Byte strings cross in numbered slots: the worker asks for room
+// in an input slot and copies its bytes there, calls a conversion, then reads
+// the output slots and the values.
+
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "web/converter.h"
+
+namespace {
+
+using detoken::web::Choices;
+
+std::array<std::string, 3> inputs;
+std::array<std::string, 3> outputs;
+std::array<int, 3> values;
+
+Choices choices_of(int dialect, int european, int exact) {
+  const auto dialects = detoken::web::dialect_choices();
+  Choices choices;
+  if (dialect >= 0 && static_cast<std::size_t>(dialect) < dialects.size()) choices.dialect = dialects[dialect].dialect;
+  choices.characters = european != 0 ? detoken::CharSet::European : detoken::CharSet::Japanese;
+  choices.exact_reals = exact != 0;
+  return choices;
+}
+
+const detoken::web::DialectChoice& dialect_at(int index) {
+  const auto dialects = detoken::web::dialect_choices();
+  return dialects[index >= 0 && static_cast<std::size_t>(index) < dialects.size() ? index : 0];
+}
+
+}  // namespace
+
+extern "C" {
+
+// Room for `size` bytes in input slot `slot` (0 to 2), for the worker to fill.
+EMSCRIPTEN_KEEPALIVE char* page_input(int slot, std::size_t size) {
+  inputs.at(slot).assign(size, '\0');
+  return inputs.at(slot).data();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* page_output(int slot) { return outputs.at(slot).data(); }
+EMSCRIPTEN_KEEPALIVE std::size_t page_output_size(int slot) { return outputs.at(slot).size(); }
+EMSCRIPTEN_KEEPALIVE int page_value(int slot) { return values.at(slot); }
+
+// The dialects the page offers, in its order: each one's name and option
+// (strings ended by a zero byte).
+EMSCRIPTEN_KEEPALIVE int page_dialect_count() { return static_cast<int>(detoken::web::dialect_choices().size()); }
+EMSCRIPTEN_KEEPALIVE const char* page_dialect_name(int index) { return dialect_at(index).name.data(); }
+EMSCRIPTEN_KEEPALIVE const char* page_dialect_option(int index) { return dialect_at(index).option.data(); }
+
+// Lists the image in input 0 with the choices, in UTF-8 (`utf8`) or
+// Shift_JIS. Outputs: 0 the listing, 1 the findings, 2 the tape's name;
+// values: 0 the kind of file, 1 the header's attribute, 2 the attribute of
+// the dialect's BASIC programs.
+EMSCRIPTEN_KEEPALIVE void page_list(int dialect, int european, int exact, int utf8) {
+  const std::string& image = inputs[0];
+  const Choices choices = choices_of(dialect, european, exact);
+  detoken::web::Listing listing =
+      detoken::web::list_tape({reinterpret_cast<const std::uint8_t*>(image.data()), image.size()}, choices,
+                              utf8 != 0 ? detoken::Encoding::Utf8 : detoken::Encoding::ShiftJis);
+  outputs[0] = std::move(listing.text);
+  outputs[1] = std::move(listing.findings);
+  outputs[2] = std::move(listing.tape_name);
+  values = {static_cast<int>(listing.kind), listing.attribute, detoken::dialect_info(choices.dialect).header.attribute};
+}
+
+// Makes a tape of the UTF-8 listing in input 0, behind the header in input 1
+// (none when it is empty), the listing named as input 2. Outputs: 0 the
+// image, 1 retoken's messages; values: 0 whether it was made, 1 and 2 the
+// line and column of the fault.
+EMSCRIPTEN_KEEPALIVE void page_make_tape(int dialect, int european) {
+  detoken::web::Tape tape = detoken::web::make_tape(inputs[0], inputs[2], inputs[1], choices_of(dialect, european, 0));
+  outputs[0] = std::move(tape.image);
+  outputs[1] = std::move(tape.messages);
+  outputs[2].clear();
+  values = {tape.made ? 1 : 0, static_cast<int>(tape.line), static_cast<int>(tape.column)};
+}
+
+}  // extern "C"
