@@ -5,6 +5,7 @@
 // tokenizing that again settles after one pass. Used by the unit tests
 // (seeded) and by the fuzz target (driven by the fuzzer's bytes).
 
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <span>
@@ -111,6 +112,9 @@ class ListingGenerator {
           break;
         }
         case 2:
+          // A space between letters: "o" and "n3$" side by side would read
+          // as ON, 3 and $.
+          if (!text.empty() && std::isalpha(static_cast<unsigned char>(text.back()))) text += ' ';
           text +=
               static_cast<char>((pick(4) == 0 ? 'a' : 'A') + pick(26)) + digits(pick(2)) + (pick(3) == 0 ? "$" : "");
           break;

@@ -2,7 +2,6 @@
 
 #include "tokenizer/line_tokenizer.h"
 
-#include <algorithm>
 #include <array>
 
 #include "charsets/character_sets.h"
@@ -10,7 +9,6 @@
 #include "lister/dialects/dialect.h"
 #include "lister/dialects/typed_numbers.h"
 #include "lister/real_encoding.h"
-#include "lister/tape_format.h"
 #include "tokenizer/keyword_index.h"
 #include "tokenizer/tokenizer.h"
 
@@ -162,6 +160,8 @@ class LineTokenizer {
     if (c == '$' || c == '&') {  // where the notations' prefixes start
       for (const Notation& notation : notations_) {
         if (starts_word(rest(), notation, after_name)) return based_word(notation);
+        if (point_after_prefix(rest(), notation, after_name))
+          return fail(ListingError::MalformedNumber, notation.prefix.size() + 1);
       }
     }
     if (const ReadKeyword* keyword = keywords_.longest_at(rest())) return keyword_item(*keyword);
@@ -225,12 +225,8 @@ class LineTokenizer {
   bool number() {
     const DecimalText number = read_decimal(rest());
     const std::string_view text = text_.substr(at_, number.length);
-    // What follows must not read as more of it once listed: "1.0.5" would
-    // list as 1 and 0.5 side by side, "10.5"; "1E2E3" as 100 and E3,
-    // "100E3". Refused, rather than read back as something else.
-    const std::string_view after = text_.substr(at_ + number.length);
-    if (!after.empty() && (after[0] == '.' || exponent_digits_at(after) != 0)) {
-      return fail(ListingError::MalformedNumber, text.size() + 1);
+    if (const std::size_t joining = joins_number(text_.substr(at_ + number.length))) {
+      return fail(ListingError::MalformedNumber, text.size() + joining);
     }
     const long value = number.whole ? whole_value(number.digits) : -1;
     if (line_numbers_ == LineNumbers::Expected && value >= 0) {

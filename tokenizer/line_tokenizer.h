@@ -10,7 +10,7 @@
 
 #include "charsets/character_sets.h"
 #include "lister/dialects/dialect.h"
-#include "tokenizer/based_words.h"
+#include "tokenizer/constant_text.h"
 #include "tokenizer/keyword_index.h"
 #include "tokenizer/tokenizer.h"
 

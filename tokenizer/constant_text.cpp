@@ -1,5 +1,6 @@
-#include "tokenizer/based_words.h"
+#include "tokenizer/constant_text.h"
 
+#include "lister/real_encoding.h"
 #include "tokenizer/keyword_index.h"
 
 namespace detoken {
@@ -24,6 +25,15 @@ bool starts_word(std::string_view text, const Notation& notation, bool after_nam
   return digit_value(text[notation.prefix.size()], notation.base) >= 0;
 }
 
+bool point_after_prefix(std::string_view text, const Notation& notation, bool after_name) {
+  const std::size_t size = notation.prefix.size();
+  if (notation.type == 0 || after_name || !text.starts_with(notation.prefix) || text.size() < size + 2) return false;
+  for (const char c : notation.prefix) {
+    if (upper(c) >= 'A' && upper(c) <= 'Z') return false;
+  }
+  return text[size] == '.' && text[size + 1] >= '0' && text[size + 1] <= '9';
+}
+
 // At least one digit, at most FFFF.
 WordRead read_word(std::string_view text, const Notation& notation) {
   std::size_t at = notation.prefix.size();
@@ -42,6 +52,15 @@ WordRead read_word(std::string_view text, const Notation& notation) {
     return {false, 0, at + 1, ListingError::MalformedNumber};
   }
   return {true, value, at, ListingError{}};
+}
+
+std::size_t joins_number(std::string_view after) {
+  if (after.empty()) return 0;
+  if (after[0] == '.' || exponent_digits_at(after) != 0) return 1;
+  if (after[0] != 'e' && after[0] != 'E') return 0;
+  std::size_t at = 1;
+  if (at < after.size() && (after[at] == '+' || after[at] == '-')) ++at;
+  return at + 1 < after.size() && after[at] == '.' && after[at + 1] >= '0' && after[at + 1] <= '9' ? at + 1 : 0;
 }
 
 }  // namespace detoken
