@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "lister/tape_format.h"
+#include "tape/image_format.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ constexpr Size kSizes[] = {{"40k", 40 * 1024}, {"1m", 1024 * 1024}, {"16m", 16 *
 // the lines 10, 20, ... (wrapping at 65535, which the lister does not mind).
 Bytes image_of(const std::vector<Line>& lines, std::size_t size) {
   Bytes image(kHeaderSize, '\0');
-  image[detoken::tape::kAttributeAt] = detoken::tape::kMz700Basic.attribute;
+  image[detoken::tape::kAttributeAt] = 0x05;  // a BASIC program of the MZ-700
   unsigned number = 10;
   for (std::size_t i = 0; !lines.empty() && image.size() < kHeaderSize + size; i = (i + 1) % lines.size()) {
     detoken::tape::append_line(image, static_cast<std::uint16_t>(number), lines[i]);
@@ -133,7 +133,7 @@ void add_lines_of(const std::filesystem::path& file, std::vector<Line>& lines) {
   const Bytes image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   std::size_t at = kHeaderSize;
   while (at + 2 <= image.size()) {
-    const std::size_t length = static_cast<unsigned char>(image[at]) | static_cast<unsigned char>(image[at + 1]) << 8;
+    const std::size_t length = detoken::tape::word_at(image.data() + at);
     if (length < 5 || at + length > image.size()) break;
     lines.push_back(image.substr(at + 4, length - 5));
     at += length;

@@ -12,8 +12,7 @@
 #include <iterator>
 #include <vector>
 
-#include "lister/dialects/hubasic.h"
-#include "lister/dialects/sbasic.h"
+#include "lister/decoding.h"
 #include "lister/line_walker.h"
 #include "tokenizer/tokenizer.h"
 
@@ -79,16 +78,19 @@ int main(int argc, char** argv) {
   for (const char* size : {"40k", "1m", "16m"}) {
     const std::string suffix = std::string("_") + size + ".mzt";
     benchmark::RegisterBenchmark(("realistic_sbasic" + suffix).c_str(), list_image,
-                                 images / ("realistic_sbasic" + suffix), detoken::decode_sbasic_item);
+                                 images / ("realistic_sbasic" + suffix),
+                                 detoken::decoder_for(detoken::Dialect::SBasic));
     benchmark::RegisterBenchmark(("synthetic_sbasic" + suffix).c_str(), list_image,
-                                 images / ("synthetic_sbasic" + suffix), detoken::decode_sbasic_item);
+                                 images / ("synthetic_sbasic" + suffix),
+                                 detoken::decoder_for(detoken::Dialect::SBasic));
     benchmark::RegisterBenchmark(("synthetic_hubasic" + suffix).c_str(), list_image,
-                                 images / ("synthetic_hubasic" + suffix), detoken::decode_hubasic_item);
+                                 images / ("synthetic_hubasic" + suffix),
+                                 detoken::decoder_for(detoken::Dialect::HuBasic));
     // The synthetic images hold sequences no tokenizer makes (a word
     // followed by a digit lists as one larger number), so only the realistic
     // listing is read back.
     benchmark::RegisterBenchmark(("tokenize_realistic_sbasic" + suffix).c_str(), tokenize_lines,
-                                 images / ("realistic_sbasic" + suffix), detoken::decode_sbasic_item,
+                                 images / ("realistic_sbasic" + suffix), detoken::decoder_for(detoken::Dialect::SBasic),
                                  detoken::Dialect::SBasic);
   }
   benchmark::Initialize(&argc, argv);

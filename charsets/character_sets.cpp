@@ -134,13 +134,9 @@ std::size_t char_length(std::string_view text, Encoding encoding) {
   const auto lead = static_cast<std::uint8_t>(text[0]);
   std::size_t length = 1;
   if (encoding == Encoding::ShiftJis) {
-    if ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) length = 2;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
+    if (is_shift_jis_lead(lead)) length = 2;
+  } else {
+    length = std::max<std::size_t>(utf8_length(lead), 1);
   }
   return std::min(length, text.size());
 }

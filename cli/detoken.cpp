@@ -1,47 +1,47 @@
 #include "cli/detoken.h"
 
-#include <span>
-
 #include "cli/front_end.h"
 #include "cli/messages.h"
 #include "cli/options.h"
-#include "cli/platform.h"
-#include "lister/dialects/dialect.h"
-#include "lister/line_walker.h"
-#include "lister/output.h"
+#include "convert/conversions.h"
 
 namespace detoken {
 namespace {
 
-void show_usage() {
-  for (const Message& line :
-       {messages::kUsageTitle, messages::kUsageCall, messages::kUsageOutput, messages::kUsageOutputDefault,
-        messages::kUsageHuBasic, messages::kUsageSBasic, messages::kUsageExact, messages::kUsageEuropean,
-        messages::kUsageUtf8, messages::kUsageSp5025}) {
-    say(line);
-  }
+void show_detoken_usage(const Console& console) {
+  using namespace messages;
+  static constexpr UsageLine kLines[] = {
+      {1, &kUsageCall},     {2, &kUsageOutput}, {3, &kUsageOutputDefault}, {6, &kUsageExact},
+      {7, &kUsageEuropean}, {8, &kUsageUtf8},   {10, &kUsageEnglish},
+  };
+  show_usage(console, kUsageTitleStart, kUsageTitleEnd, kLines, Program::Detoken);
 }
 
 // Lists the image into the output; the findings go to standard error.
-Converted list_image(const RunOptions& options, const LoadedInput& input, std::FILE* output) {
-  Output out(output, write_standard_error, {.characters = options.characters, .exact_reals = options.exact_reals});
-  list_program({input.bytes.get(), input.size}, out, decoder_for(options.dialect));
-  return out.flush() ? Converted::Done : Converted::WriteFailed;
+Converted list_image(const RunOptions& options, const Console& console, const LoadedInput& input, std::FILE* output) {
+  const ListOptions list_options{options.dialect, options.characters, options.exact_reals, options.language};
+  const Listing listing = list_tape(input.data(), list_options, output);
+  console.tell(listing.reports);
+  return listing.written ? Converted::Done : Converted::WriteFailed;
 }
 
 }  // namespace
 
 int run_detoken(int argc, const char* const* argv) {
   RunOptions options;
+  options.language = language_from_environment();
   const ScanOutcome scan = scan_arguments(argc, argv, options);
-  use_console_encoding(options.characters.encoding);
-  if (const std::optional<int> status = end_of_scan(scan, show_usage)) return *status;
+  const Console console = console_for(options);
+  if (const std::optional<int> status = end_of_scan(scan, console, [&] { show_detoken_usage(console); })) {
+    return *status;
+  }
   // A listing already at the output name is replaced: it is made again.
-  return run_conversion(options, {.empty_input_allowed = false,
-                                  .replace_existing = true,
-                                  .convert = [&](const LoadedInput& input, std::FILE* output) {
-                                    return list_image(options, input, output);
-                                  }});
+  return run_conversion(options, console,
+                        {.empty_input_allowed = false,
+                         .replace_existing = true,
+                         .convert = [&](const LoadedInput& input, std::FILE* output) {
+                           return list_image(options, console, input, output);
+                         }});
 }
 
 }  // namespace detoken

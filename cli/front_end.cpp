@@ -1,10 +1,14 @@
 #include "cli/front_end.h"
 
+#include <algorithm>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "cli/messages.h"
 #include "cli/platform.h"
+#include "convert/wording.h"
+#include "format/dialects/dialect.h"
 
 namespace detoken {
 namespace {
@@ -22,77 +26,85 @@ bool read_whole(std::FILE* input, std::uint8_t* bytes, std::size_t size) {
 
 // Converts into the output and puts it in place; false after the message of
 // what failed.
-bool write_output(const LoadedInput& input, const RunOptions& options, const Conversion& conversion) {
+bool write_output(const LoadedInput& input, const RunOptions& options, const Console& console,
+                  const Conversion& conversion) {
   OutputFile file;
   if (!open_output(file, options.output_name)) {
-    say(messages::kCannotCreate, options.output_name);
+    console.say(messages::kCannotCreate, options.output_name);
     return false;
   }
   switch (conversion.convert(input, file.stream)) {
     case Converted::Done: break;
     case Converted::Refused: return false;
-    case Converted::WriteFailed: say(messages::kWriteFailed, options.output_name); return false;
+    case Converted::WriteFailed: console.say(messages::kWriteFailed, options.output_name); return false;
   }
   switch (commit_output(file, conversion.replace_existing)) {
     case CommitResult::Done: return true;
-    case CommitResult::Exists: say(messages::kOutputExists, options.output_name); return false;
+    case CommitResult::Exists: console.say(messages::kOutputExists, options.output_name); return false;
     case CommitResult::Failed: break;
   }
-  say(messages::kWriteFailed, options.output_name);
+  console.say(messages::kWriteFailed, options.output_name);
   return false;
 }
 
 }  // namespace
 
-int run_conversion(const RunOptions& options, const Conversion& conversion) {
+int run_conversion(const RunOptions& options, const Console& console, const Conversion& conversion) {
   {
     LoadedInput input;
-    if (!load_input(options.input_name, conversion.empty_input_allowed, input)) return kExitFailure;
+    if (!load_input(options.input_name, conversion.empty_input_allowed, console, input)) return kExitFailure;
     // The output would take the place of the input it names.
     if (is_same_file(input.file, options.output_name)) {
-      say(messages::kSameAsInput, options.output_name);
+      console.say(messages::kSameAsInput, options.output_name);
       return kExitFailure;
     }
     // Told before the conversion, so that the user learns of it first.
     if (!conversion.replace_existing && regular_file_exists(options.output_name)) {
-      say(messages::kOutputExists, options.output_name);
+      console.say(messages::kOutputExists, options.output_name);
       return kExitFailure;
     }
-    if (!write_output(input, options, conversion)) return kExitFailure;
+    if (!write_output(input, options, console, conversion)) return kExitFailure;
   }
-  say(messages::kWritten, options.output_name);
+  console.say(messages::kWritten, options.output_name);
   return kExitSuccess;
 }
 
-namespace {
-Encoding the_console_encoding = Encoding::ShiftJis;
-}  // namespace
-
-void use_console_encoding(Encoding encoding) {
-  the_console_encoding = encoding;
-  set_console_encoding(encoding);
+void Console::say(const Message& message, std::string_view value) const {
+  write_standard_output(format(message, wording, {value}));
 }
-Encoding console_encoding() { return the_console_encoding; }
 
-std::string format(const Message& message, std::initializer_list<std::string_view> values) {
-  std::string text(message.in(the_console_encoding));
-  std::size_t at = 0;
-  for (const std::string_view value : values) {
-    at = text.find('%', at);
-    if (at == std::string::npos) break;
-    text.replace(at, 2, value);
-    at += value.size();
+Console console_for(const RunOptions& options) {
+  set_console_encoding(options.characters.encoding);
+  return {options.wording()};
+}
+
+void show_usage(const Console& console, const Message& title_start, const Message& title_end,
+                std::span<const UsageLine> lines, Program program) {
+  std::string title(title_start.in(console.wording));
+  for (const DialectInfo* dialect : dialects()) {
+    if (dialect != dialects().front()) title += '/';
+    title += dialect->title_name.in(console.wording);
   }
-  return text;
+  title += title_end.in(console.wording);
+  write_standard_output(title);
+  std::vector<UsageLine> all(lines.begin(), lines.end());
+  for (const DialectInfo* dialect : dialects()) {
+    const bool retoken = program == Program::Retoken;
+    all.push_back({retoken ? dialect->usage_place.retoken : dialect->usage_place.detoken,
+                   retoken ? &dialect->retoken_usage : &dialect->detoken_usage});
+  }
+  std::stable_sort(all.begin(), all.end(), [](const UsageLine& a, const UsageLine& b) { return a.place < b.place; });
+  for (const UsageLine& line : all) console.say(*line.message);
 }
 
-std::optional<int> end_of_scan(const ScanOutcome& scan, void (*show_usage)()) {
+std::optional<int> end_of_scan(const ScanOutcome& scan, const Console& console,
+                               const std::function<void()>& show_usage) {
   switch (scan.result) {
     case ScanResult::ShowUsage: show_usage(); return kExitSuccess;
     case ScanResult::InvalidOption:
-      say(messages::kInvalidOption, std::string_view(&scan.invalid_letter, 1));
+      console.say(messages::kInvalidOption, std::string_view(&scan.invalid_letter, 1));
       return kExitFailure;
-    case ScanResult::NameTooLong: say(messages::kNameTooLong); return kExitFailure;
+    case ScanResult::NameTooLong: console.say(messages::kNameTooLong); return kExitFailure;
     case ScanResult::Convert: break;
   }
   return std::nullopt;
@@ -103,11 +115,11 @@ LoadedInput::~LoadedInput() {
   if (file != nullptr) std::fclose(file);
 }
 
-bool load_input(const char* name, bool empty_allowed, LoadedInput& input) {
+bool load_input(const char* name, bool empty_allowed, const Console& console, LoadedInput& input) {
   std::uint64_t length = 0;
   input.file = open_input(name, length);
   if (input.file == nullptr) {
-    say(messages::kReadFailed, name);
+    console.say(messages::kReadFailed, name);
     return false;
   }
   input.size = static_cast<std::size_t>(length);
@@ -116,11 +128,11 @@ bool load_input(const char* name, bool empty_allowed, LoadedInput& input) {
   // and so is a file too large to hold.
   if (input.size != 0 && input.size == length) input.bytes.reset(new (std::nothrow) std::uint8_t[input.size]);
   if (input.bytes == nullptr) {
-    say(messages::kNoMemory);
+    console.say(messages::kNoMemory);
     return false;
   }
   if (!read_whole(input.file, input.bytes.get(), input.size)) {
-    say(messages::kReadFailed, name);
+    console.say(messages::kReadFailed, name);
     return false;
   }
   return true;

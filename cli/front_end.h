@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,31 +14,45 @@
 #include "cli/platform.h"
 
 // What detoken and retoken do alike around their conversions: the console
-// messages, the ends of the argument scan, and loading the input.
+// messages, the usage text, the ends of the argument scan, and loading the
+// input.
 namespace detoken {
 
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = -1;
 
-// The encoding of the console messages, Shift_JIS unless -u chose UTF-8; set
-// once, as soon as the options are known.
-void use_console_encoding(Encoding encoding);
-Encoding console_encoding();
+// The console as a run speaks to it: in the wording its options chose.
+struct Console {
+  Wording wording;
 
-// `message` in the console's encoding, its placeholders ("%s", "%c", "%d")
-// replaced by `values` in turn.
-std::string format(const Message& message, std::initializer_list<std::string_view> values = {});
+  // Writes `message` to standard output, with its one placeholder replaced
+  // by `value` when it has one.
+  void say(const Message& message, std::string_view value = {}) const;
+  // Writes text already worded to standard error.
+  void tell(std::string_view text) const { write_standard_error(text); }
+};
 
-// Writes `message` to standard output, with its one placeholder replaced by
-// `value` when it has one.
-inline void say(const Message& message, std::string_view value = {}) {
-  write_standard_output(format(message, {value}));
-}
+// The console of a run with these options; where the console has to be told
+// the encoding (Windows), it is.
+Console console_for(const RunOptions& options);
+
+// A line of a usage text, with its place among the lines (the dialects'
+// lines come from the registry, at their own places).
+struct UsageLine {
+  int place;
+  const Message* message;
+};
+
+// Writes a usage text: the title, its start and end around the names of
+// every dialect, then the lines in the order of their places.
+void show_usage(const Console& console, const Message& title_start, const Message& title_end,
+                std::span<const UsageLine> lines, Program program);
 
 // The status the run ends with when the scan ended it (the usage text shown
 // with `show_usage`, an invalid option, a name too long, each with its
 // message); nothing when there is a file to convert.
-std::optional<int> end_of_scan(const ScanOutcome& scan, void (*show_usage)());
+std::optional<int> end_of_scan(const ScanOutcome& scan, const Console& console,
+                               const std::function<void()>& show_usage);
 
 // An input file read whole, held open until released (so that the output can
 // be checked against it).
@@ -53,13 +67,14 @@ struct LoadedInput {
   // The buffer is released first, then the file is closed.
   ~LoadedInput();
 
+  std::span<const std::uint8_t> data() const { return {bytes.get(), size}; }
   std::string_view text() const { return {reinterpret_cast<const char*>(bytes.get()), size}; }
 };
 
 // Opens `name` and reads it whole. On failure writes the message (the read
 // failure, or the memory message for a file too large to hold, and for an
 // empty one unless `empty_allowed`) and answers false.
-bool load_input(const char* name, bool empty_allowed, LoadedInput& input);
+bool load_input(const char* name, bool empty_allowed, const Console& console, LoadedInput& input);
 
 // How a conversion into the output file ended.
 enum class Converted {
@@ -83,6 +98,6 @@ struct Conversion {
 // convert into a new file that takes the output name only once it is
 // complete, and say that it was written. Every failure on the way has its
 // message; answers the exit status.
-int run_conversion(const RunOptions& options, const Conversion& conversion);
+int run_conversion(const RunOptions& options, const Console& console, const Conversion& conversion);
 
 }  // namespace detoken

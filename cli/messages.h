@@ -2,200 +2,161 @@
 
 #include "charsets/encoding.h"
 
-// The console messages. Each is written in Shift_JIS (code page 932), the
-// programs' own encoding, or in UTF-8 with -u: the two forms of the same
-// text stand side by side (a test checks the one against the other with
-// iconv). "%s" stands for a file name or the characters at fault, "%c" for
-// an option letter, "%d" for a count.
+// The console programs' own messages: the usage texts and what they say
+// about files and options. Each is written in Shift_JIS (code page 932), the
+// programs' own encoding, or in UTF-8 with -u, or in English: the forms of
+// the same text stand side by side (a test checks the first two against
+// each other with iconv). "%s" stands for a file name or the characters at
+// fault, "%c" for an option letter, "%d" for a count.
 // Each message's bytes are laid out as written, not as the formatter would.
 // clang-format off
 namespace detoken::messages {
 
-// detoken's usage text, line by line.
-inline constexpr Message kUsageTitle = {
-    "DETOKEN \x84\x9F MZ-700\x82\xCCS-BASIC/HuBASIC\x82\xCCMZT\x83""C\x83\x81\x81[\x83W\x82\xF0\x83""e\x83L\x83X\x83g\x82\xC9\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB7\n\n",
-    "DETOKEN ─ MZ-700のS-BASIC/HuBASICのMZTイメージをテキストに変換します\n\n"};
+// detoken's usage text, line by line; its title names every dialect between
+// its start and its end (the dialects' own lines are in the registry).
+inline constexpr Message kUsageTitleStart = {
+    "DETOKEN \x84\x9F ",
+    "DETOKEN ─ ",
+    "DETOKEN - turns MZT images of "};
+inline constexpr Message kUsageTitleEnd = {
+    "\x82\xCCMZT\x83""C\x83\x81\x81[\x83W\x82\xF0\x83""e\x83L\x83X\x83g\x82\xC9\x95\xCF\x8A\xB7\x82\xB5\x82\xDC\x82\xB7\n\n",
+    "のMZTイメージをテキストに変換します\n\n",
+    " programs into text\n\n"};
 inline constexpr Message kUsageCall = {
     "\x8Eg\x82\xA2\x95\xFB: DETOKEN [\x83I\x83v\x83V\x83\x87\x83\x93] MZT\x83t\x83@\x83""C\x83\x8B\n",
-    "使い方: DETOKEN [オプション] MZTファイル\n"};
+    "使い方: DETOKEN [オプション] MZTファイル\n",
+    "Usage: DETOKEN [options] MZT-file\n"};
 // The -o line, which retoken's usage shares.
 inline constexpr Message kUsageOutput = {
     "  -oxxx \x8Fo\x97\xCD\x83t\x83@\x83""C\x83\x8B\x96\xBC\n",
-    "  -oxxx 出力ファイル名\n"};
+    "  -oxxx 出力ファイル名\n",
+    "  -oxxx the output file's name\n"};
 inline constexpr Message kUsageOutputDefault = {
     "        (\x8F\xC8\x97\xAA\x8E\x9E\x82\xCD\x8Ag\x92\xA3\x8Eq\x82\xF0'.txt'\x82\xC9\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xBD\x83t\x83@\x83""C\x83\x8B\x96\xBC\x82\xC5\x8Fo\x97\xCD\x82\xB5\x82\xDC\x82\xB7)\n",
-    "        (省略時は拡張子を'.txt'に置き換えたファイル名で出力します)\n"};
-inline constexpr Message kUsageHuBasic = {
-    "  -h    MZT\x83""C\x83\x81\x81[\x83W\x82\xF0HuBASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
-    "  -h    MZTイメージをHuBASICのプログラムとみなして変換する\n"};
-inline constexpr Message kUsageSBasic = {
-    "  -s    MZT\x83""C\x83\x81\x81[\x83W\x82\xF0S-BASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9(\x83""f\x83t\x83H\x83\x8B\x83g\x93\xAE\x8D\xEC)\n",
-    "  -s    MZTイメージをS-BASICのプログラムとみなして変換する(デフォルト動作)\n"};
+    "        (省略時は拡張子を'.txt'に置き換えたファイル名で出力します)\n",
+    "        (by default the input's name with its extension replaced by '.txt')\n"};
 inline constexpr Message kUsageExact = {
     "  -x    \x8E\xC0\x90\x94\x82\xF0\x81""A\x83""e\x81[\x83v\x82\xC9\x96\xDF\x82\xB5\x82\xBD\x82\xC6\x82\xAB\x93\xAF\x82\xB6\x92l\x82\xC9\x82\xC8\x82\xE9\x8C\x85\x90\x94\x82\xC5\x8F\x91\x82\xAD\n",
-    "  -x    実数を、テープに戻したとき同じ値になる桁数で書く\n"};
+    "  -x    実数を、テープに戻したとき同じ値になる桁数で書く\n",
+    "  -x    write reals with as many digits as give the same value back on tape\n"};
 inline constexpr Message kUsageEuropean = {
     "  -e    \x83\x88\x81[\x83\x8D\x83""b\x83p\x94\xC5\x82\xCC\x95\xB6\x8E\x9A\x83Z\x83""b\x83g\x82\xC5\x95\xCF\x8A\xB7\x82\xB7\x82\xE9(\x89p\x8F\xAC\x95\xB6\x8E\x9A\x82\xC8\x82\xC7)\n",
-    "  -e    ヨーロッパ版の文字セットで変換する(英小文字など)\n"};
+    "  -e    ヨーロッパ版の文字セットで変換する(英小文字など)\n",
+    "  -e    use the European version's character set (lower-case letters and more)\n"};
 inline constexpr Message kUsageUtf8 = {
     "  -u    \x83\x8A\x83X\x83g\x82\xC6\x83\x81\x83""b\x83Z\x81[\x83W\x82\xF0UTF-8\x82\xC5\x8F\x91\x82\xAD\n",
-    "  -u    リストとメッセージをUTF-8で書く\n"};
-inline constexpr Message kUsageSp5025 = {
-    "  -k    MZT\x83""C\x83\x81\x81[\x83W\x82\xF0MZ-80K\x82\xCC""BASIC(SP-5025)\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
-    "  -k    MZTイメージをMZ-80KのBASIC(SP-5025)のプログラムとみなして変換する\n"};
+    "  -u    リストとメッセージをUTF-8で書く\n",
+    "  -u    write the listing and the messages in UTF-8\n"};
+// The -l line, which retoken's usage shares.
+inline constexpr Message kUsageEnglish = {
+    "  -l    \x83\x81\x83""b\x83Z\x81[\x83W\x82\xF0\x89p\x8C\xEA\x82\xC5\x8F\x91\x82\xAD(\x8A\xC2\x8B\xAB\x95\xCF\x90\x94""DETOKEN_LANG=en\x82\xC6\x93\xAF\x82\xB6)\n",
+    "  -l    メッセージを英語で書く(環境変数DETOKEN_LANG=enと同じ)\n",
+    "  -l    write the messages in English (as DETOKEN_LANG=en in the environment does)\n"};
 
 // What both programs say about files and options.
 inline constexpr Message kNameTooLong = {
     "\x8Fo\x97\xCD\x83t\x83@\x83""C\x83\x8B\x96\xBC\x82\xAA\x92\xB7\x82\xB7\x82\xAC\x82\xDC\x82\xB7\n",
-    "出力ファイル名が長すぎます\n"};
+    "出力ファイル名が長すぎます\n",
+    "The output file's name is too long\n"};
 inline constexpr Message kInvalidOption = {
     "\x96\xB3\x8C\xF8\x82\xC8\x83I\x83v\x83V\x83\x87\x83\x93: -%c\n",
-    "無効なオプション: -%c\n"};
+    "無効なオプション: -%c\n",
+    "Invalid option: -%c\n"};
 inline constexpr Message kReadFailed = {
     "'%s'\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\n",
-    "'%s'の読み込みに失敗しました\n"};
+    "'%s'の読み込みに失敗しました\n",
+    "Reading '%s' failed\n"};
 inline constexpr Message kNoMemory = {
     "\x83\x81\x83\x82\x83\x8A\x82\xAA\x8Am\x95\xDB\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\n",
-    "メモリが確保できません\n"};
-// This one has no line break.
+    "メモリが確保できません\n",
+    "Memory cannot be allocated\n"};
+// In Japanese this one has no line break.
 inline constexpr Message kCannotCreate = {
     "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x83t\x83@\x83""C\x83\x8B'%s'\x82\xAA\x8F\x80\x94\xF5\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1",
-    "書き込みファイル'%s'が準備できません"};
+    "書き込みファイル'%s'が準備できません",
+    "The output file '%s' cannot be prepared\n"};
 inline constexpr Message kWritten = {
     "'%s'\x82\xF0\x8Fo\x97\xCD\x82\xB5\x82\xDC\x82\xB5\x82\xBD\n",
-    "'%s'を出力しました\n"};
+    "'%s'を出力しました\n",
+    "'%s' written\n"};
 inline constexpr Message kSameAsInput = {
     "\x8Fo\x97\xCD\x83t\x83@\x83""C\x83\x8B'%s'\x82\xCD\x93\xFC\x97\xCD\x83t\x83@\x83""C\x83\x8B\x82\xC6\x93\xAF\x82\xB6\x82\xC5\x82\xB7\n",
-    "出力ファイル'%s'は入力ファイルと同じです\n"};
+    "出力ファイル'%s'は入力ファイルと同じです\n",
+    "The output file '%s' is the input file itself\n"};
 inline constexpr Message kWriteFailed = {
     "'%s'\x82\xCC\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5\x82\xBD\n",
-    "'%s'の書き込みに失敗しました\n"};
+    "'%s'の書き込みに失敗しました\n",
+    "Writing '%s' failed\n"};
 
-// retoken's usage text; it shares the -o line with detoken's.
-inline constexpr Message kRetokenUsageTitle = {
-    "RETOKEN \x84\x9F \x83""e\x83L\x83X\x83g\x82\xF0MZ-700\x82\xCCS-BASIC/HuBASIC\x82\xCCMZT\x83""C\x83\x81\x81[\x83W\x82\xC9\x96\xDF\x82\xB5\x82\xDC\x82\xB7\n\n",
-    "RETOKEN ─ テキストをMZ-700のS-BASIC/HuBASICのMZTイメージに戻します\n\n"};
+// retoken's usage text; it shares the -o and -l lines with detoken's.
+inline constexpr Message kRetokenUsageTitleStart = {
+    "RETOKEN \x84\x9F \x83""e\x83L\x83X\x83g\x82\xF0",
+    "RETOKEN ─ テキストを",
+    "RETOKEN - turns text back into MZT images of "};
+inline constexpr Message kRetokenUsageTitleEnd = {
+    "\x82\xCCMZT\x83""C\x83\x81\x81[\x83W\x82\xC9\x96\xDF\x82\xB5\x82\xDC\x82\xB7\n\n",
+    "のMZTイメージに戻します\n\n",
+    " programs\n\n"};
 inline constexpr Message kRetokenUsageCall = {
     "\x8Eg\x82\xA2\x95\xFB: RETOKEN [\x83I\x83v\x83V\x83\x87\x83\x93] \x83""e\x83L\x83X\x83g\x83t\x83@\x83""C\x83\x8B\n",
-    "使い方: RETOKEN [オプション] テキストファイル\n"};
+    "使い方: RETOKEN [オプション] テキストファイル\n",
+    "Usage: RETOKEN [options] text-file\n"};
 inline constexpr Message kRetokenUsageOutputDefault = {
     "        (\x8F\xC8\x97\xAA\x8E\x9E\x82\xCD\x8Ag\x92\xA3\x8Eq\x82\xF0'.mzt'\x82\xC9\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xBD\x83t\x83@\x83""C\x83\x8B\x96\xBC\x82\xC5\x8Fo\x97\xCD\x82\xB5\x82\xDC\x82\xB7)\n",
-    "        (省略時は拡張子を'.mzt'に置き換えたファイル名で出力します)\n"};
+    "        (省略時は拡張子を'.mzt'に置き換えたファイル名で出力します)\n",
+    "        (by default the listing's name with its extension replaced by '.mzt')\n"};
 inline constexpr Message kRetokenUsageName = {
     "  -nxxx \x83""e\x81[\x83v\x82\xC9\x8BL\x98^\x82\xB7\x82\xE9\x83v\x83\x8D\x83O\x83\x89\x83\x80\x96\xBC\n",
-    "  -nxxx テープに記録するプログラム名\n"};
+    "  -nxxx テープに記録するプログラム名\n",
+    "  -nxxx the program's name on the tape\n"};
 inline constexpr Message kRetokenUsageNameDefault = {
     "        (\x8F\xC8\x97\xAA\x8E\x9E\x82\xCD\x83t\x83@\x83""C\x83\x8B\x96\xBC\x82\xA9\x82\xE7\x8Ag\x92\xA3\x8Eq\x82\xF0\x8F\x9C\x82\xA2\x82\xC4\x91\xE5\x95\xB6\x8E\x9A\x82\xC9\x82\xB5\x82\xBD\x82\xE0\x82\xCC)\n",
-    "        (省略時はファイル名から拡張子を除いて大文字にしたもの)\n"};
+    "        (省略時はファイル名から拡張子を除いて大文字にしたもの)\n",
+    "        (by default the file's name without its extension, in upper case)\n"};
 inline constexpr Message kRetokenUsageReplace = {
     "  -f    \x93\xAF\x82\xB6\x96\xBC\x91O\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xAA\x82\xA0\x82\xEA\x82\xCE\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xE9\n",
-    "  -f    同じ名前のファイルがあれば置き換える\n"};
-inline constexpr Message kRetokenUsageTape = {
-    "  -txxx \x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xCC\x83w\x83""b\x83_\x82\xF0\x88\xF8\x82\xAB\x8Cp\x82\xAE(-o\x82\xAA\x82\xC8\x82\xAF\x82\xEA\x82\xCE\x82\xBB\x82\xCC\x83""e\x81[\x83v\x82\xF0\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xE9)\n",
-    "  -txxx テープイメージのヘッダを引き継ぐ(-oがなければそのテープを置き換える)\n"};
-inline constexpr Message kRetokenUsageSp5025 = {
-    "  -k    \x83""e\x83L\x83X\x83g\x82\xF0MZ-80K\x82\xCC""BASIC(SP-5025)\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
-    "  -k    テキストをMZ-80KのBASIC(SP-5025)のプログラムとみなして変換する\n"};
-inline constexpr Message kRetokenUsageHuBasic = {
-    "  -h    \x83""e\x83L\x83X\x83g\x82\xF0HuBASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
-    "  -h    テキストをHuBASICのプログラムとみなして変換する\n"};
-inline constexpr Message kRetokenUsageSBasic = {
-    "  -s    \x83""e\x83L\x83X\x83g\x82\xF0S-BASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9(\x83""f\x83t\x83H\x83\x8B\x83g\x93\xAE\x8D\xEC)\n",
-    "  -s    テキストをS-BASICのプログラムとみなして変換する(デフォルト動作)\n"};
+    "  -f    同じ名前のファイルがあれば置き換える\n",
+    "  -f    replace a file already at the output name\n"};
 inline constexpr Message kRetokenUsageExact = {
     "  -x    (detoken\x82\xCC-x\x82\xC6\x93\xAF\x82\xB6\x8Ew\x92\xE8\x81""B\x8E\xC0\x90\x94\x82\xCD\x82\xA2\x82\xC2\x82\xE0\x8F\x91\x82\xA9\x82\xEA\x82\xBD\x8C\x85\x82\xCC\x82\xDC\x82\xDC\x93\xC7\x82\xDE)\n",
-    "  -x    (detokenの-xと同じ指定。実数はいつも書かれた桁のまま読む)\n"};
+    "  -x    (detokenの-xと同じ指定。実数はいつも書かれた桁のまま読む)\n",
+    "  -x    (as detoken's -x: reals are always read with every digit written)\n"};
 inline constexpr Message kRetokenUsageEuropean = {
     "  -e    \x83\x88\x81[\x83\x8D\x83""b\x83p\x94\xC5\x82\xCC\x95\xB6\x8E\x9A\x83Z\x83""b\x83g\x82\xC5\x93\xC7\x82\xDE(\x89p\x8F\xAC\x95\xB6\x8E\x9A\x82\xC8\x82\xC7)\n",
-    "  -e    ヨーロッパ版の文字セットで読む(英小文字など)\n"};
+    "  -e    ヨーロッパ版の文字セットで読む(英小文字など)\n",
+    "  -e    read the European version's character set (lower-case letters and more)\n"};
 inline constexpr Message kRetokenUsageUtf8 = {
     "  -u    UTF-8\x82\xCC\x83\x8A\x83X\x83g\x82\xF0\x93\xC7\x82\xDD\x81""A\x83\x81\x83""b\x83Z\x81[\x83W\x82\xF0UTF-8\x82\xC5\x8F\x91\x82\xAD\n",
-    "  -u    UTF-8のリストを読み、メッセージをUTF-8で書く\n"};
+    "  -u    UTF-8のリストを読み、メッセージをUTF-8で書く\n",
+    "  -u    read a UTF-8 listing, and write the messages in UTF-8\n"};
+inline constexpr Message kRetokenUsageTape = {
+    "  -txxx \x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xCC\x83w\x83""b\x83_\x82\xF0\x88\xF8\x82\xAB\x8Cp\x82\xAE(-o\x82\xAA\x82\xC8\x82\xAF\x82\xEA\x82\xCE\x82\xBB\x82\xCC\x83""e\x81[\x83v\x82\xF0\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xE9)\n",
+    "  -txxx テープイメージのヘッダを引き継ぐ(-oがなければそのテープを置き換える)\n",
+    "  -txxx keep the header of the tape xxx (and replace that tape unless -o is given)\n"};
 
 // retoken's own messages about files and names.
 inline constexpr Message kOutputExists = {
     "'%s'\x82\xCD\x8A\xF9\x82\xC9\x82\xA0\x82\xE8\x82\xDC\x82\xB7(\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xE9\x82\xC9\x82\xCD-f\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
-    "'%s'は既にあります(置き換えるには-fを付けてください)\n"};
+    "'%s'は既にあります(置き換えるには-fを付けてください)\n",
+    "'%s' is already there (give -f to replace it)\n"};
 inline constexpr Message kBadTapeName = {
     "\x83""e\x81[\x83v\x82\xC9\x8BL\x98^\x82\xC5\x82\xAB\x82\xC8\x82\xA2\x96\xBC\x91O\x82\xC5\x82\xB7: %s\n",
-    "テープに記録できない名前です: %s\n"};
+    "テープに記録できない名前です: %s\n",
+    "A name that cannot go on tape: %s\n"};
 inline constexpr Message kNotATape = {
     "'%s'\x82\xCD\x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
-    "'%s'はテープイメージではありません\n"};
+    "'%s'はテープイメージではありません\n",
+    "'%s' is not a tape image\n"};
 
-// What is wrong with a listing, on standard error after "FILE:LINE:COLUMN: ".
-inline constexpr Message kMissingLineNumber = {
-    "\x8Ds\x94\xD4\x8D\x86\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
-    "行番号がありません\n"};
-inline constexpr Message kLineNumberTooLarge = {
-    "\x8Ds\x94\xD4\x8D\x86\x82\xAA\x91\xE5\x82\xAB\x82\xB7\x82\xAC\x82\xDC\x82\xB7(0\x81`65535)\n",
-    "行番号が大きすぎます(0～65535)\n"};
-inline constexpr Message kNoMachineCode = {
-    "MZ-700\x82\xC9\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x82\xC5\x82\xB7: %s\n",
-    "MZ-700にない文字です: %s\n"};
-inline constexpr Message kLowerCaseNeedsEuropean = {
-    "\x89p\x8F\xAC\x95\xB6\x8E\x9A\x82\xCD\x83\x88\x81[\x83\x8D\x83""b\x83p\x94\xC5\x82\xCC\x95\xB6\x8E\x9A\x83Z\x83""b\x83g\x82\xC9\x82\xB5\x82\xA9\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1(-e\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2): %s\n",
-    "英小文字はヨーロッパ版の文字セットにしかありません(-eを付けてください): %s\n"};
-inline constexpr Message kBadEscape = {
-    "{XX}\x82\xCC\x8F\x91\x82\xAB\x95\xFB\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: %s\n",
-    "{XX}の書き方が正しくありません: %s\n"};
-inline constexpr Message kNotInProgramText = {
-    "\x82\xB1\x82\xB1\x82\xC9\x82\xCD\x8F\x91\x82\xAF\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x82\xC5\x82\xB7: %s\n",
-    "ここには書けない文字です: %s\n"};
-inline constexpr Message kNumberOutOfRange = {
-    "\x90\x94\x92l\x82\xAA\x94\xCD\x88\xCD\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7: %s\n",
-    "数値が範囲を超えています: %s\n"};
-inline constexpr Message kMalformedNumber = {
-    "\x90\x94\x92l\x82\xCC\x8F\x91\x82\xAB\x95\xFB\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: %s\n",
-    "数値の書き方が正しくありません: %s\n"};
-inline constexpr Message kLineTooLong = {
-    "\x8Ds\x82\xAA\x92\xB7\x82\xB7\x82\xAC\x82\xDC\x82\xB7\n",
-    "行が長すぎます\n"};
-inline constexpr Message kProgramTooLarge = {
-    "\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x91\xE5\x82\xAB\x82\xB7\x82\xAC\x82\xDC\x82\xB7\n",
-    "プログラムが大きすぎます\n"};
-inline constexpr Message kByteOrderMarkInShiftJis = {
-    "UTF-8\x82\xCC""BOM\x82\xC5\x8En\x82\xDC\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7(UTF-8\x82\xCC\x83\x8A\x83X\x83g\x82\xC9\x82\xCD-u\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
-    "UTF-8のBOMで始まっています(UTF-8のリストには-uを付けてください)\n"};
-inline constexpr Message kNotShiftJis = {
-    "Shift_JIS\x82\xCC\x95\xB6\x8E\x9A\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1(UTF-8\x82\xCC\x83\x8A\x83X\x83g\x82\xC9\x82\xCD-u\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2): %s\n",
-    "Shift_JISの文字ではありません(UTF-8のリストには-uを付けてください): %s\n"};
-inline constexpr Message kNotUtf8 = {
-    "UTF-8\x82\xCC\x95\xB6\x8E\x9A\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: %s\n",
-    "UTF-8の文字ではありません: %s\n"};
-// Said as "FILE: " and the message: it has no line and column.
-inline constexpr Message kEmptyListing = {
-    "\x83\x8A\x83X\x83g\x82\xC9\x8Ds\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1(\x8B\xF3\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xCD\x8D\xEC\x82\xE8\x82\xDC\x82\xB9\x82\xF1)\n",
-    "リストに行がありません(空のプログラムは作りません)\n"};
-
-// What retoken noticed about a listing without refusing it, on standard error after "FILE: ".
-inline constexpr Message kLooksLikeUtf8 = {
-    "UTF-8\x82\xC5\x95\xDB\x91\xB6\x82\xB3\x82\xEA\x82\xBD\x83\x8A\x83X\x83g\x82\xCC\x82\xE6\x82\xA4\x82\xC5\x82\xB7\x82\xAA\x81""AShift_JIS\x82\xC6\x82\xB5\x82\xC4\x93\xC7\x82\xDD\x82\xDC\x82\xB5\x82\xBD(UTF-8\x82\xC8\x82\xE7-u\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
-    "UTF-8で保存されたリストのようですが、Shift_JISとして読みました(UTF-8なら-uを付けてください)\n"};
-inline constexpr Message kLinesEdited = {
-    "\x95\xC0\x82\xD7\x91\xD6\x82\xA6\x82\xBD\x8Ds: %d\x81""A\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xBD\x8Ds: %d\x81""A\x8D\xED\x8F\x9C\x82\xB5\x82\xBD\x8Ds: %d\n",
-    "並べ替えた行: %d、置き換えた行: %d、削除した行: %d\n"};
-inline constexpr Message kLastLineUnended = {
-    "\x8D\xC5\x8C\xE3\x82\xCC\x8Ds\x82\xC9\x89\xFC\x8Ds\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1(\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA\x93r\x92\x86\x82\xC5\x90\xD8\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x82\xA9\x82\xE0\x82\xB5\x82\xEA\x82\xDC\x82\xB9\x82\xF1)\n",
-    "最後の行に改行がありません(プログラムが途中で切れているかもしれません)\n"};
-inline constexpr Message kProgramExceedsMemory = {
-    "\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA%d\x83o\x83""C\x83g\x82\xA0\x82\xE8\x81""ABASIC\x82\xCC\x8B\xF3\x82\xAB\x83\x81\x83\x82\x83\x8A%d\x83o\x83""C\x83g\x82\xC9\x93\xFC\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
-    "プログラムが%dバイトあり、BASICの空きメモリ%dバイトに入りません\n"};
-inline constexpr Message kLongLines = {
-    "MZ-700\x82\xCC\x93\xFC\x97\xCD\x8Ds(255\x95\xB6\x8E\x9A)\x82\xE6\x82\xE8\x92\xB7\x82\xA2\x8Ds\x82\xAA%d\x8Ds\x82\xA0\x82\xE8\x82\xDC\x82\xB7(\x8D\xC5\x8F\x89\x82\xCD\x83\x8A\x83X\x83g\x82\xCC%d\x8Ds\x96\xDA)\n",
-    "MZ-700の入力行(255文字)より長い行が%d行あります(最初はリストの%d行目)\n"};
-
-// Every message, for the test that checks the two forms of each.
+// Every message, for the test that checks the forms of each.
 inline constexpr const Message* kAll[] = {
-    &kUsageTitle, &kUsageCall, &kUsageOutput, &kUsageOutputDefault, &kUsageHuBasic, &kUsageSBasic, &kUsageExact,
-    &kUsageEuropean, &kUsageUtf8, &kUsageSp5025, &kNameTooLong, &kInvalidOption, &kReadFailed, &kNoMemory,
-    &kCannotCreate, &kWritten, &kSameAsInput, &kWriteFailed, &kRetokenUsageTitle, &kRetokenUsageCall,
-    &kRetokenUsageOutputDefault, &kRetokenUsageName, &kRetokenUsageNameDefault, &kRetokenUsageReplace,
-    &kRetokenUsageTape, &kRetokenUsageSp5025, &kRetokenUsageHuBasic, &kRetokenUsageSBasic, &kRetokenUsageExact,
-    &kRetokenUsageEuropean, &kRetokenUsageUtf8, &kOutputExists, &kBadTapeName, &kNotATape, &kMissingLineNumber,
-    &kLineNumberTooLarge, &kNoMachineCode, &kLowerCaseNeedsEuropean, &kBadEscape, &kNotInProgramText,
-    &kNumberOutOfRange, &kMalformedNumber, &kLineTooLong, &kProgramTooLarge, &kByteOrderMarkInShiftJis, &kNotShiftJis,
-    &kNotUtf8, &kEmptyListing, &kLooksLikeUtf8, &kLinesEdited, &kLastLineUnended, &kProgramExceedsMemory, &kLongLines,
+    &kUsageTitleStart, &kUsageTitleEnd, &kUsageCall, &kUsageOutput, &kUsageOutputDefault, &kUsageExact,
+    &kUsageEuropean, &kUsageUtf8, &kUsageEnglish, &kNameTooLong, &kInvalidOption, &kReadFailed, &kNoMemory,
+    &kCannotCreate, &kWritten, &kSameAsInput, &kWriteFailed, &kRetokenUsageTitleStart, &kRetokenUsageTitleEnd,
+    &kRetokenUsageCall, &kRetokenUsageOutputDefault, &kRetokenUsageName, &kRetokenUsageNameDefault,
+    &kRetokenUsageReplace, &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8, &kRetokenUsageTape,
+    &kOutputExists, &kBadTapeName, &kNotATape,
 };
 
 }  // namespace detoken::messages
+// clang-format on

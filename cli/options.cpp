@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "cli/platform.h"
@@ -41,6 +42,11 @@ bool derive_output_name(RunOptions& options, const char* extension) {
   return true;
 }
 
+Language language_from_environment() {
+  const char* language = std::getenv("DETOKEN_LANG");
+  return language != nullptr && std::strncmp(language, "en", 2) == 0 ? Language::English : Language::Japanese;
+}
+
 ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& options, Program program) {
   const bool retoken = program == Program::Retoken;
   for (int i = 1; i < argc; ++i) {
@@ -50,10 +56,11 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
       options.input_name = argument;
       continue;
     }
+    if (const DialectInfo* dialect = dialect_by_option(argument[1])) {
+      options.dialect = dialect->dialect;
+      continue;
+    }
     switch (argument[1]) {
-      case 'h': options.dialect = Dialect::HuBasic; break;
-      case 'k': options.dialect = Dialect::Sp5025; break;
-      case 's': options.dialect = Dialect::SBasic; break;
       case 'o': {
         const char* name = option_value(argc, argv, i);
         if (name == nullptr) return {ScanResult::ShowUsage};
@@ -63,6 +70,7 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
       case 'x': options.exact_reals = true; break;
       case 'e': options.characters.set = CharSet::European; break;
       case 'u': options.characters.encoding = Encoding::Utf8; break;
+      case 'l': options.language = Language::English; break;
       case 'n':
         if (!retoken) return {ScanResult::InvalidOption, argument[1]};
         options.tape_name = option_value(argc, argv, i);

@@ -3,7 +3,8 @@
 #include <cstddef>
 
 #include "charsets/character_sets.h"
-#include "lister/dialects/dialect.h"
+#include "charsets/encoding.h"
+#include "format/dialects/dialect.h"
 
 namespace detoken {
 
@@ -24,7 +25,15 @@ struct RunOptions {
   const char* tape = nullptr;       // retoken's -t, the argument itself
   bool exact_reals = false;         // -x
   CharMode characters;              // -e (the European set) and -u (UTF-8)
+  // The messages' language: English with -l or DETOKEN_LANG=en.
+  Language language = Language::Japanese;
+
+  Wording wording() const { return {language, characters.encoding}; }
 };
+
+// The language the environment asks for: English when DETOKEN_LANG starts
+// with "en" (en, en_GB.UTF-8, ...), else Japanese.
+Language language_from_environment();
 
 enum class ScanResult {
   Convert,        // an input name was given; the output name is set

@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-#include "lister/byte_cursor.h"
+#include "format/byte_cursor.h"
 #include "lister/numbers.h"
 #include "lister/output.h"
 

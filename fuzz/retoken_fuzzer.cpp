@@ -29,9 +29,8 @@ struct FuzzedChoices {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const detoken::Dialect dialect = (data[0] & 16) != 0  ? detoken::Dialect::Sp5025
-                                   : (data[0] & 1) != 0 ? detoken::Dialect::HuBasic
-                                                        : detoken::Dialect::SBasic;
+  const auto all = detoken::dialects();
+  const detoken::Dialect dialect = all[(data[0] >> 4) % all.size()]->dialect;
   const bool generated = (data[0] & 2) != 0;
   const detoken::CharMode characters{(data[0] & 4) != 0 ? detoken::CharSet::European : detoken::CharSet::Japanese,
                                      (data[0] & 8) != 0 ? detoken::Encoding::Utf8 : detoken::Encoding::ShiftJis};

@@ -5,16 +5,11 @@
 #include <string_view>
 
 #include "charsets/character_sets.h"
-#include "lister/byte_cursor.h"
+#include "format/byte_cursor.h"
+#include "format/dialects/dialect.h"
 #include "lister/output.h"
 
 namespace detoken {
-
-// The character that opens and closes a string literal, and quotes a colon
-// in statement text.
-inline constexpr std::uint8_t kQuote = 0x22;
-// The colon that ends statement text outside quotes.
-inline constexpr std::uint8_t kColon = 0x3A;
 
 // The Shift_JIS text of one of the machine's character codes in the default
 // listing: the byte itself for 20-5D, half-width katakana for 81-BF, a kanji

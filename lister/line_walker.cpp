@@ -1,10 +1,8 @@
 #include "lister/line_walker.h"
 
 #include <algorithm>
-#include <iterator>
-#include <string>
 
-#include "lister/numbers.h"
+#include "lister/findings.h"
 
 namespace detoken {
 namespace {
@@ -28,7 +26,7 @@ bool list_body(ByteCursor& cursor, Output& out, TokenDecoder decoder, std::uint1
   for (;;) {
     const std::uint8_t code = cursor.next_byte();
     if (cursor.exhausted()) break;
-    if (code == decoder.line_end) {
+    if (code == decoder.line_end()) {
       out.put('\n');
       return true;
     }
@@ -37,18 +35,6 @@ bool list_body(ByteCursor& cursor, Output& out, TokenDecoder decoder, std::uint1
   }
   report_abnormal_file(out);
   return false;
-}
-
-void append_hex_byte(std::string& text, std::uint8_t code) {
-  char digits[2];
-  text.append(digits_before<16>(std::end(digits), code, 2), std::size(digits));
-}
-
-void report_syntax_error(Output& out, std::uint16_t line_number, std::string_view token) {
-  std::string text = "Syntax error in " + std::to_string(line_number) + " (";
-  text.append(token);
-  text.append(")\n");
-  out.report(text);
 }
 
 }  // namespace
@@ -61,29 +47,13 @@ void list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder
     if (length == 0) return;
     // The line's last byte, `length` - 1 from its start, must be its
     // terminator; the cursor stands 2 bytes into the line.
-    if (!cursor.holds_at(std::ptrdiff_t{length} - 3, decoder.line_end)) break;
+    if (!cursor.holds_at(std::ptrdiff_t{length} - 3, decoder.line_end())) break;
     const std::uint16_t line_number = cursor.next_word();
     if (cursor.exhausted()) break;
     write_line_number(out, line_number);
     if (!list_body(cursor, out, decoder, line_number)) return;
   }
   report_abnormal_file(out);
-}
-
-void report_abnormal_file(Output& out) { out.report(kAbnormalFile.in(out.encoding())); }
-
-void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t code) {
-  std::string token;
-  append_hex_byte(token, code);
-  report_syntax_error(out, line_number, token);
-}
-
-void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t prefix, std::uint8_t code) {
-  std::string token;
-  append_hex_byte(token, prefix);
-  token.push_back(' ');
-  append_hex_byte(token, code);
-  report_syntax_error(out, line_number, token);
 }
 
 }  // namespace detoken

@@ -10,30 +10,6 @@
 namespace detoken {
 namespace {
 
-// The first five bytes of either real: exponent, sign and top 32 mantissa
-// bits, as a 32-bit mantissa with the implied leading 1 restored.
-struct RealHead {
-  int exponent;
-  bool negative;
-  std::uint32_t mantissa;
-};
-
-RealHead head_of(const std::uint8_t* bytes) {
-  return {bytes[0], (bytes[1] & 0x80) != 0,
-          (std::uint32_t{bytes[1]} << 24 | std::uint32_t{bytes[2]} << 16 | std::uint32_t{bytes[3]} << 8 |
-           std::uint32_t{bytes[4]}) |
-              0x80000000u};
-}
-
-// 2 to the power `exponent`, for exponents a double holds in its normal range
-// (the reals' scales, from -184 to 95, all are).
-double power_of_two(int exponent) {
-  const std::uint64_t bits = static_cast<std::uint64_t>(1023 + exponent) << 52;
-  double value;
-  std::memcpy(&value, &bits, sizeof value);  // std::bit_cast, which the WebAssembly build's library lacks
-  return value;
-}
-
 // Writes `value` in base `Base` with no leading zeros.
 template <unsigned Base>
 void write_in_base(Output& out, std::uint32_t value) {
@@ -91,27 +67,6 @@ bool write_short_real(Output& out, double value) {
 }
 
 }  // namespace
-
-double read_single_real(ByteCursor& cursor) {
-  std::uint8_t bytes[kSingleRealSize];
-  if (!cursor.next_bytes(bytes) || bytes[0] == 0) return 0.0;
-  const RealHead head = head_of(bytes);
-  // The mantissa is 0.1..., 32 bits: value = m * 2^(E - 128 - 32).
-  const double magnitude = static_cast<double>(head.mantissa) * power_of_two(head.exponent - kExponentBias - 32);
-  return head.negative ? -magnitude : magnitude;
-}
-
-double read_double_real(ByteCursor& cursor) {
-  std::uint8_t bytes[kDoubleRealSize];
-  if (!cursor.next_bytes(bytes) || bytes[0] == 0) return 0.0;
-  const RealHead head = head_of(bytes);
-  // All 56 mantissa bits as one integer, so that the conversion to double
-  // rounds once (to nearest, ties to even), then an exact scaling.
-  const std::uint64_t mantissa = std::uint64_t{head.mantissa} << 24 | std::uint64_t{bytes[5]} << 16 |
-                                 std::uint64_t{bytes[6]} << 8 | std::uint64_t{bytes[7]};
-  const double magnitude = static_cast<double>(mantissa) * power_of_two(head.exponent - kExponentBias - 56);
-  return head.negative ? -magnitude : magnitude;
-}
 
 void write_real(Output& out, double value) {
   // The same text as printf's "%g" (six significant digits, exact rounding,

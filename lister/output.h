@@ -19,6 +19,10 @@ struct ListingStyle {
   // Reals with the digits that make them come back as the same bytes, rather
   // than "%g"'s six (-x).
   bool exact_reals = false;
+  // The language of the findings.
+  Language language = Language::Japanese;
+
+  Wording wording() const { return {language, characters.encoding}; }
 };
 
 // Where the lister writes: the listing, byte for byte (Shift_JIS text with a

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "lister/byte_cursor.h"
-#include "lister/dialects/sbasic.h"
+#include "format/byte_cursor.h"
+#include "lister/decoding.h"
 #include "tests/image.h"
 #include "tests/run_program.h"
 
@@ -44,7 +44,7 @@ TEST(Characters, EveryCodeInAStringLiteral) {
     std::snprintf(number, sizeof number, "%5u ", code);
     expected += number + std::string("\"") + text + "\"\n";  // for 22 the third quote opens a literal
   }
-  const testing::Listed listed = testing::list(decode_sbasic_item, image_of(lines));
+  const testing::Listed listed = testing::list(decoder_for(Dialect::SBasic), image_of(lines));
   EXPECT_EQ(listed.text, testing::shift_jis(expected));
   EXPECT_EQ(listed.reports, "");
 }

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "charsets/character_sets.h"
-#include "lister/tape_format.h"
+#include "tape/image_format.h"
 #include "tests/files.h"
 #include "tests/image.h"
 #include "tests/run_program.h"

@@ -1,7 +1,5 @@
 // The HuBASIC decoder: its keyword tables, code by code, and its items.
 
-#include "lister/dialects/hubasic.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lister/dialects/sbasic.h"
+#include "lister/decoding.h"
 #include "tests/image.h"
 #include "tests/listing.h"
 
@@ -20,7 +18,7 @@ using testing::body;
 using testing::image_of;
 
 TEST(HuBasicTables, EveryCodeOfEveryTable) {
-  testing::expect_every_token_lists(decode_hubasic_item, testing::kHuBasic);
+  testing::expect_every_token_lists(decoder_for(Dialect::HuBasic), testing::kHuBasic);
 }
 
 // A dialect's keywords as the program's tables hold them, written as pairs.
@@ -72,8 +70,8 @@ void expect_shared_names_at_one_code(const std::vector<std::string>& sbasic, con
 TEST(KeywordTables, NamesBothDialectsHaveShareTheirCode) {
   {
     SCOPED_TRACE("the program's tables");
-    expect_shared_names_at_one_code(pairs_in(sbasic_info().rules.keywords.shift_jis),
-                                    pairs_in(hubasic_info().rules.keywords.shift_jis));
+    expect_shared_names_at_one_code(pairs_in(dialect_info(Dialect::SBasic).rules.keywords.shift_jis),
+                                    pairs_in(dialect_info(Dialect::HuBasic).rules.keywords.shift_jis));
   }
   SCOPED_TRACE("the pairs");
   expect_shared_names_at_one_code({std::begin(testing::kSBasicPairs), std::end(testing::kSBasicPairs)},
@@ -104,7 +102,7 @@ TEST(HuBasicItems, DigitsAndWordConstants) {
       {body({0x0C, 0x10, 0x11, 0x13, 0x14, 0x16, 0x17, 0x19, 0x1F}), "{0C}{10}{11}{13}{14}{16}{17}{19}{1F}"},
   };
   for (const Case& c : cases) {
-    const testing::Listed listed = testing::list(decode_hubasic_item, image_of({{10, c.body}}));
+    const testing::Listed listed = testing::list(decoder_for(Dialect::HuBasic), image_of({{10, c.body}}));
     EXPECT_EQ(listed.text, "   10 " + c.text + "\n") << ::testing::PrintToString(c.body);
     EXPECT_EQ(listed.reports, "");
   }
@@ -128,7 +126,7 @@ TEST(HuBasicItems, ColonsBeforeElseAndComments) {
       {"A:\x8F", "A:PRINT"},
   };
   for (const Case& c : cases) {
-    const testing::Listed listed = testing::list(decode_hubasic_item, image_of({{10, c.body}}));
+    const testing::Listed listed = testing::list(decoder_for(Dialect::HuBasic), image_of({{10, c.body}}));
     EXPECT_EQ(listed.text, "   10 " + c.text + "\n") << ::testing::PrintToString(c.body);
     EXPECT_EQ(listed.reports, "");
   }
@@ -136,7 +134,7 @@ TEST(HuBasicItems, ColonsBeforeElseAndComments) {
 
 TEST(HuBasicItems, EveryPrefixOfAProgramListsAPrefixOfItsListing) {
   testing::expect_every_prefix_lists_a_prefix(
-      decode_hubasic_item,
+      decoder_for(Dialect::HuBasic),
       image_of({
           {10, body({0x8F, 0x05, ',',  0x0B, 0x01, 0x00, ',',  0x12, 0xFF, 0xFF, ',',
                      0x0D, 0x08, 0x00, ',',  0x0E, 0x05, 0x00, ',',  0x0F, 0xFF, 0x00})},
@@ -152,7 +150,7 @@ TEST(HuBasicItems, ColonAsTheLastByteOfTheFile) {
   // finds nothing, the colon is written, and the data has run out.
   testing::Bytes image = testing::header();
   for (const unsigned byte : {0x02, 0x00, 0x0A, 0x00, 0x3A}) image.push_back(static_cast<std::uint8_t>(byte));
-  const testing::Listed listed = testing::list(decode_hubasic_item, image);
+  const testing::Listed listed = testing::list(decoder_for(Dialect::HuBasic), image);
   EXPECT_EQ(listed.text, "   10 :");
   EXPECT_EQ(listed.reports, testing::kAbnormalReport);
 }

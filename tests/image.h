@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "lister/dialects/dialect.h"
+#include "format/dialects/dialect.h"
 #include "lister/line_walker.h"
 #include "lister/output.h"
-#include "lister/tape_format.h"
+#include "tape/image_format.h"
 
 namespace detoken::testing {
 
@@ -25,7 +25,7 @@ struct Line {
 // The header alone: what comes after it is up to the caller.
 inline Bytes header() {
   Bytes bytes(tape::kHeaderSize, 0);
-  bytes[tape::kAttributeAt] = tape::kMz700Basic.attribute;
+  bytes[tape::kAttributeAt] = 0x05;  // the MZ-700's BASIC programs
   return bytes;
 }
 
@@ -61,7 +61,7 @@ inline Listed list(TokenDecoder decoder, const Bytes& image) {
 
 // A program text area (lines and end marker) behind a header, listed.
 inline Listed list_program_area(const std::string& program, Dialect dialect, const ListingStyle& style = {}) {
-  return list(decoder_for(dialect), tape::header("", program.size()) + program, style);
+  return list(decoder_for(dialect), tape::header("", program.size(), dialect_info(dialect).header) + program, style);
 }
 
 }  // namespace detoken::testing

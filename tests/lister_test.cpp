@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "lister/byte_cursor.h"
+#include "format/byte_cursor.h"
 #include "lister/characters.h"
-#include "lister/dialects/sbasic.h"
+#include "lister/decoding.h"
 #include "lister/line_walker.h"
 #include "lister/numbers.h"
 #include "tests/image.h"
@@ -25,7 +25,7 @@ using testing::image_of;
 using testing::Listed;
 const std::string kAbnormal = testing::kAbnormalReport;
 
-Listed list_sbasic(const Bytes& image) { return testing::list(decode_sbasic_item, image); }
+Listed list_sbasic(const Bytes& image) { return testing::list(decoder_for(Dialect::SBasic), image); }
 
 TEST(ByteCursor, ReadsWordsLowByteFirstAndStopsAtTheEnd) {
   const std::uint8_t data[] = {0x34, 0x12, 0x56};
@@ -108,7 +108,7 @@ TEST(LineWalker, DataEndingEarlyIsAbnormalAndKeepsWhatWasListed) {
 
 TEST(LineWalker, EveryPrefixOfAProgramListsAPrefixOfItsListing) {
   testing::expect_every_prefix_lists_a_prefix(
-      decode_sbasic_item,
+      decoder_for(Dialect::SBasic),
       image_of({
           {10, body({0x97, 'H', 'I', ':', 'A', 0xF4, 0x15, 0x81, 0x00, 0x00, 0x00, 0x00})},
           {20, body({0x81, ' ', 0x0B, 0x64, 0x00, ':', 0x11, 0xFF, 0x00, ':', 0xFF, 0xA0, '"', 'Z', '"'})},
@@ -140,7 +140,7 @@ TEST(Output, LongTextThroughBlocksAndChunks) {
   std::FILE* file = std::tmpfile();
   ASSERT_NE(file, nullptr);
   Output out(file);
-  list_program(image, out, decode_sbasic_item);
+  list_program(image, out, decoder_for(Dialect::SBasic));
   ASSERT_TRUE(out.flush());
   std::string written(expected.size() + 1, '\0');
   std::rewind(file);
@@ -172,7 +172,7 @@ TEST(Output, ListingReachesTheFileBeforeAReport) {
     struct stat status {};
     size_at_report = fstat(fileno(file), &status) == 0 ? status.st_size : -1;
   });
-  list_program(image_of({{10, "A"}, {20, "\x82"}}), out, decode_sbasic_item);
+  list_program(image_of({{10, "A"}, {20, "\x82"}}), out, decoder_for(Dialect::SBasic));
   std::fclose(file);
   EXPECT_EQ(size_at_report, static_cast<long long>(std::strlen("   10 A\n   20 ")));
 }

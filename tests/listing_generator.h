@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "format/dialects/dialect.h"
+#include "format/dialects/keywords.h"
 #include "lister/characters.h"
-#include "lister/dialects/dialect.h"
-#include "lister/dialects/keywords.h"
 #include "lister/line_walker.h"
-#include "lister/tape_format.h"
+#include "tape/image_format.h"
 #include "tests/image.h"
 #include "tokenizer/tokenizer.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "lister/byte_cursor.h"
+#include "format/byte_cursor.h"
 #include "lister/output.h"
 
 namespace detoken {

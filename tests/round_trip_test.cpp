@@ -12,9 +12,9 @@
 #include <set>
 #include <string>
 
+#include "format/reals.h"
 #include "lister/numbers.h"
-#include "lister/real_encoding.h"
-#include "lister/tape_format.h"
+#include "tape/image_format.h"
 #include "tests/files.h"
 #include "tests/image.h"
 #include "tests/listing_generator.h"
@@ -139,9 +139,9 @@ TEST(RoundTrip, EveryHexadecimalWord) {
 std::map<unsigned, std::string_view> lines_of(std::string_view program) {
   std::map<unsigned, std::string_view> lines;
   while (program.size() >= tape::kLineOverhead) {
-    const unsigned length = tape::word_at(program, 0);
+    const unsigned length = tape::word_at(program.data());
     if (length == 0 || length > program.size()) break;
-    lines.emplace(tape::word_at(program, tape::kWordSize), program.substr(0, length));
+    lines.emplace(tape::word_at(program.data() + tape::kWordSize), program.substr(0, length));
     program.remove_prefix(length);
   }
   return lines;

@@ -1,9 +1,8 @@
 // The S-BASIC decoder: its keyword tables, code by code, and its items.
 
-#include "lister/dialects/sbasic.h"
-
 #include <gtest/gtest.h>
 
+#include "lister/decoding.h"
 #include "lister/line_walker.h"
 #include "tests/image.h"
 #include "tests/listing.h"
@@ -13,7 +12,9 @@ namespace {
 
 using testing::body;
 
-TEST(SBasicTables, EveryCodeOfEveryTable) { testing::expect_every_token_lists(decode_sbasic_item, testing::kSBasic); }
+TEST(SBasicTables, EveryCodeOfEveryTable) {
+  testing::expect_every_token_lists(decoder_for(Dialect::SBasic), testing::kSBasic);
+}
 
 TEST(SBasicItems, ConstantsStatementsAndCharacters) {
   struct Case {
@@ -41,7 +42,7 @@ TEST(SBasicItems, ConstantsStatementsAndCharacters) {
   };
   for (const Case& c : cases) {
     Output out;
-    list_program(testing::image_of({{10, c.body}}), out, decode_sbasic_item);
+    list_program(testing::image_of({{10, c.body}}), out, decoder_for(Dialect::SBasic));
     EXPECT_EQ(out.text(), "   10 " + c.text + "\n") << ::testing::PrintToString(c.body);
     EXPECT_EQ(out.reports(), "");
   }
@@ -54,7 +55,7 @@ TEST(SBasicItems, SyntaxErrorStopsTheWholeListing) {
                                    "B\x82"
                                    "C"},
                                   {400, "D"}}),
-               out, decode_sbasic_item);
+               out, decoder_for(Dialect::SBasic));
   EXPECT_EQ(out.text(), "    5 A\n  300 B");
   EXPECT_EQ(out.reports(), "Syntax error in 300 (82)\n");
 }

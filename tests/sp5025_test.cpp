@@ -3,8 +3,6 @@
 // images built from its program format, with what they list as written out
 // by hand.
 
-#include "lister/dialects/sp5025.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,7 +13,8 @@
 #include <sstream>
 #include <string>
 
-#include "lister/tape_format.h"
+#include "lister/decoding.h"
+#include "tape/image_format.h"
 #include "tests/image.h"
 #include "tests/listing.h"
 #include "tests/listing_generator.h"
@@ -29,13 +28,13 @@ using testing::body;
 
 // Program lines ended by 0D, behind a header, and the end marker.
 std::string sp5025_image(const std::vector<testing::Line>& lines) {
-  std::string image = tape::header("", 0);
+  std::string image = tape::header("", 0, dialect_info(Dialect::Sp5025).header);
   for (const testing::Line& line : lines) tape::append_line(image, line.number, line.body, 0x0D);
   tape::append_end(image);
   return image;
 }
 
-testing::Listed list_sp5025(const std::string& image) { return testing::list(sp5025_info().decoder, image); }
+testing::Listed list_sp5025(const std::string& image) { return testing::list(decoder_for(Dialect::Sp5025), image); }
 
 // The established codes: "C0" -> "LEFT$(" (UTF-8).
 std::map<unsigned, std::string> established_keywords() {
@@ -110,7 +109,7 @@ TEST(Sp5025, ProgramFormat) {
   const std::string cut = sp5025_image({{10, "A"}, {20, "B"}}).substr(0, tape::kHeaderSize + 12);
   EXPECT_EQ(list_sp5025(cut).text, "   10 A\n   20 B\n");
   EXPECT_EQ(list_sp5025(cut).reports, testing::kAbnormalReport);
-  testing::expect_every_prefix_lists_a_prefix(sp5025_info().decoder, testing::Bytes(all.begin(), all.end()));
+  testing::expect_every_prefix_lists_a_prefix(decoder_for(Dialect::Sp5025), testing::Bytes(all.begin(), all.end()));
 }
 
 // Listings made of the table's keywords and the machine's characters, in

@@ -12,8 +12,8 @@
 #include <random>
 #include <set>
 
+#include "format/reals.h"
 #include "lister/numbers.h"
-#include "lister/real_encoding.h"
 #include "tests/files.h"
 #include "tests/keyword_pairs.h"
 #include "tests/listing_generator.h"
@@ -199,9 +199,9 @@ TEST(Tokenizer, ListingsAsPeopleTypeThem) {
     const std::string listing = c.listing.find("ｱ") == std::string::npos ? c.listing : shift_jis(c.listing);
     ASSERT_TRUE(tokenize_listing(listing, c.options, program, fault, &notes)) << "column " << fault.column;
     std::vector<std::string> lines;
-    for (std::string_view rest = program; tape::word_at(rest, 0) != 0;) {
-      const unsigned length = tape::word_at(rest, 0);
-      lines.push_back(std::to_string(tape::word_at(rest, 2)) + ": " + hex_of(rest.substr(4, length - 5)));
+    for (std::string_view rest = program; tape::word_at(rest.data()) != 0;) {
+      const unsigned length = tape::word_at(rest.data());
+      lines.push_back(std::to_string(tape::word_at(rest.data() + 2)) + ": " + hex_of(rest.substr(4, length - 5)));
       rest.remove_prefix(length);
     }
     EXPECT_EQ(lines, c.lines);

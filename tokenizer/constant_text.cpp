@@ -1,6 +1,6 @@
 #include "tokenizer/constant_text.h"
 
-#include "lister/real_encoding.h"
+#include "format/reals.h"
 #include "tokenizer/keyword_index.h"
 
 namespace detoken {

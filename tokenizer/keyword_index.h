@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "charsets/encoding.h"
-#include "lister/dialects/dialect.h"
-#include "lister/dialects/keywords.h"
+#include "format/dialects/dialect.h"
+#include "format/dialects/keywords.h"
 
 namespace detoken {
 

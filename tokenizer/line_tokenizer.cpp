@@ -5,10 +5,9 @@
 #include <array>
 
 #include "charsets/character_sets.h"
-#include "lister/characters.h"
-#include "lister/dialects/dialect.h"
-#include "lister/dialects/typed_numbers.h"
-#include "lister/real_encoding.h"
+#include "format/dialects/dialect.h"
+#include "format/reals.h"
+#include "format/typed_numbers.h"
 #include "tokenizer/keyword_index.h"
 #include "tokenizer/tokenizer.h"
 

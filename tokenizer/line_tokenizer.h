@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "charsets/character_sets.h"
-#include "lister/dialects/dialect.h"
+#include "format/dialects/dialect.h"
 #include "tokenizer/constant_text.h"
 #include "tokenizer/keyword_index.h"
 #include "tokenizer/tokenizer.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "lister/tape_format.h"
+#include "tape/image_format.h"
 #include "tokenizer/line_tokenizer.h"
 
 namespace detoken {
@@ -18,9 +18,6 @@ constexpr unsigned kLargestLineNumber = 0xFFFF;
 // The longest line the machine's editor takes as typed.
 constexpr std::size_t kInputLineLength = 255;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool is_shift_jis_lead(std::uint8_t byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-bool is_shift_jis_trail(std::uint8_t byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
 
 // Where the first byte beyond ASCII stands from `at` on, or the end: most
 // listings are nearly all ASCII, looked at eight bytes at a time.
@@ -42,7 +39,7 @@ std::size_t first_not_shift_jis(std::string_view text, bool& beyond_ascii) {
   for (std::size_t at = skip_ascii(bytes, 0, text.size()); at < text.size(); at = skip_ascii(bytes, at, text.size())) {
     const std::uint8_t byte = bytes[at];
     beyond_ascii = true;
-    if (byte >= 0xA1 && byte <= 0xDF) {
+    if (is_shift_jis_single(byte)) {
       ++at;
       continue;
     }
@@ -57,22 +54,14 @@ std::size_t first_not_utf8(std::string_view text) {
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
   for (std::size_t at = skip_ascii(bytes, 0, text.size()); at < text.size(); at = skip_ascii(bytes, at, text.size())) {
     const std::uint8_t lead = bytes[at];
-    std::size_t length = 0;
-    std::uint32_t point = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2, point = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3, point = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4, point = lead & 0x07;
-    }
+    const std::size_t length = utf8_length(lead);
     if (length == 0 || text.size() - at < length) return at;
+    std::uint32_t point = lead & (0x7F >> length);
     for (std::size_t i = 1; i < length; ++i) {
-      if ((bytes[at + i] & 0xC0) != 0x80) return at;
+      if (!is_utf8_continuation(bytes[at + i])) return at;
       point = point << 6 | (bytes[at + i] & 0x3F);
     }
-    const std::uint32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return at;
+    if (point < utf8_least(length) || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return at;
     at += length;
   }
   return std::string_view::npos;

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "charsets/character_sets.h"
-#include "lister/dialects/dialect.h"
+#include "format/dialects/dialect.h"
 
 namespace detoken {
 

@@ -1,24 +1,13 @@
 #include "web/converter.h"
 
 #include <string>
+#include <vector>
 
-#include "cli/front_end.h"
-#include "cli/listing_reports.h"
-#include "cli/options.h"
-#include "cli/retoken.h"
-#include "lister/line_walker.h"
-#include "lister/output.h"
-#include "lister/tape_format.h"
-#include "tokenizer/tokenizer.h"
+#include "convert/conversions.h"
+#include "tape/image_format.h"
 
 namespace detoken::web {
 namespace {
-
-constexpr DialectChoice kDialectChoices[] = {
-    {Dialect::SBasic, "S-BASIC", "-s"},
-    {Dialect::HuBasic, "HuBASIC", "-h"},
-    {Dialect::Sp5025, "MZ-80K BASIC (SP-5025)", "-k"},
-};
 
 // The name in a tape header, its codes written as the listing writes them.
 std::string name_text(std::span<const std::uint8_t> header, CharMode mode) {
@@ -29,19 +18,28 @@ std::string name_text(std::span<const std::uint8_t> header, CharMode mode) {
   return text;
 }
 
+std::vector<DialectChoice> choices_of_registry() {
+  std::vector<DialectChoice> choices;
+  for (const DialectInfo* dialect : dialects())
+    choices.push_back({dialect->dialect, dialect->name, {'-', dialect->option, 0}});
+  return choices;
+}
+
 }  // namespace
 
-std::span<const DialectChoice> dialect_choices() { return kDialectChoices; }
+std::span<const DialectChoice> dialect_choices() {
+  static const std::vector<DialectChoice> kChoices = choices_of_registry();
+  return kChoices;
+}
 
 Listing list_tape(std::span<const std::uint8_t> image, const Choices& choices, Encoding encoding) {
   Listing listing;
   // detoken lists nothing of an empty file: it refuses it.
   if (image.empty()) return listing;
   const CharMode mode{choices.characters, encoding};
-  Output out(nullptr, nullptr, {.characters = mode, .exact_reals = choices.exact_reals});
-  list_program(image, out, decoder_for(choices.dialect));
-  listing.text = out.text();
-  listing.findings = out.reports();
+  detoken::Listing listed = detoken::list_tape(image, {choices.dialect, mode, choices.exact_reals});
+  listing.text = std::move(listed.text);
+  listing.findings = std::move(listed.reports);
   if (image.size() < tape::kHeaderSize) {
     listing.kind = FileKind::TooShort;
   } else {
@@ -55,28 +53,19 @@ Listing list_tape(std::span<const std::uint8_t> image, const Choices& choices, E
 
 Tape make_tape(std::string_view listing, std::string_view listing_name, std::string_view kept_header,
                const Choices& choices) {
-  const std::string name(listing_name);
-  RunOptions options;
-  options.dialect = choices.dialect;
-  options.characters = {choices.characters, Encoding::Utf8};
-  options.input_name = name.c_str();
-  use_console_encoding(Encoding::Utf8);
-
+  const CharMode mode{choices.characters, Encoding::Utf8};
+  TapeOptions options{choices.dialect, mode, Language::Japanese, listing_name, std::nullopt};
+  if (kept_header.empty()) options.tape_name = tape_name_of_file(listing_name, mode);
+  const MadeTape made = detoken::make_tape(
+      listing, options, {reinterpret_cast<const std::uint8_t*>(kept_header.data()), kept_header.size()});
   Tape tape;
-  std::string program;
-  ListingFault fault{};
-  ListingNotes notes;
-  const bool read =
-      tokenize_listing(listing, {options.dialect, options.characters}, program, fault, &notes, tape::kLargestProgram);
-  tape.messages = notes_report(options, notes, read);
-  if (!read) {
-    tape.messages += fault_report(options, fault);
-    tape.line = fault.line;
-    tape.column = fault.column;
+  tape.messages = made.reports;
+  if (!made.made) {
+    tape.line = made.fault.line;
+    tape.column = made.fault.column;
     return tape;
   }
-  tape.messages += size_report(options, program.size());
-  tape.image = tape_image(options, kept_header, program);
+  tape.image = made.image;
   tape.made = true;
   return tape;
 }

@@ -7,19 +7,20 @@
 #include <string_view>
 
 #include "charsets/character_sets.h"
-#include "lister/dialects/dialect.h"
+#include "format/dialects/dialect.h"
 
 // What the page asks of the lister and the tokenizer: the same conversions
 // as detoken and retoken, on bytes in memory, with the findings and messages
 // as the programs word them.
 namespace detoken::web {
 
-// The page's choices of a dialect: each with the name the page shows and the
-// option that chooses it on the command line. A new dialect is one more row.
+// The page's choices of a dialect, those of the registry in its order: each
+// with the name the page shows and the option that chooses it on the command
+// line ("-h", ended by a zero byte).
 struct DialectChoice {
   Dialect dialect;
   std::string_view name;
-  std::string_view option;
+  char option[3];
 };
 std::span<const DialectChoice> dialect_choices();
 

@@ -53,7 +53,7 @@ EMSCRIPTEN_KEEPALIVE int page_value(int slot) { return values.at(slot); }
 // (strings ended by a zero byte).
 EMSCRIPTEN_KEEPALIVE int page_dialect_count() { return static_cast<int>(detoken::web::dialect_choices().size()); }
 EMSCRIPTEN_KEEPALIVE const char* page_dialect_name(int index) { return dialect_at(index).name.data(); }
-EMSCRIPTEN_KEEPALIVE const char* page_dialect_option(int index) { return dialect_at(index).option.data(); }
+EMSCRIPTEN_KEEPALIVE const char* page_dialect_option(int index) { return dialect_at(index).option; }
 
 // Lists the image in input 0 with the choices, in UTF-8 (`utf8`) or
 // Shift_JIS. Outputs: 0 the listing, 1 the findings, 2 the tape's name;

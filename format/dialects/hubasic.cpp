@@ -1,9 +1,7 @@
-#include "lister/dialects/hubasic.h"
-
 #include <array>
 #include <string_view>
 
-#include "lister/dialects/decoding.h"
+#include "format/dialects/dialect.h"
 
 namespace detoken {
 namespace {
@@ -114,15 +112,32 @@ constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, kLine
 
 }  // namespace
 
-DecodeResult decode_hubasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
-  return decoding::item<kRules>(first_byte, cursor, out, line_number);
-}
-
-const DialectInfo& hubasic_info() {
-  // How much HuBASIC leaves free is not known here.
-  static constexpr DialectInfo kInfo = {
-      decode_hubasic_item, kRules, type_codes_of(kRules.classes), kShiftJisLookup, kUtf8Lookup, tape::kMz700Basic, 0};
-  return kInfo;
-}
+// HuBASIC: its tapes have the header of S-BASIC's, so the header tells
+// nothing of them; how much it leaves free is not known here.
+extern const DialectInfo kHuBasic;
+// clang-format off
+constexpr DialectInfo kHuBasic = {
+    .dialect = Dialect::HuBasic,
+    .option = 'h',
+    .name = "HuBASIC",
+    .title_name = {"HuBASIC",
+     "HuBASIC",
+     "HuBASIC"},
+    .detoken_usage = {"  -h    MZT\x83""C\x83\x81\x81[\x83W\x82\xF0HuBASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
+     "  -h    MZTイメージをHuBASICのプログラムとみなして変換する\n",
+     "  -h    read the image as a HuBASIC program\n"},
+    .retoken_usage = {"  -h    \x83""e\x83L\x83X\x83g\x82\xF0HuBASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
+     "  -h    テキストをHuBASICのプログラムとみなして変換する\n",
+     "  -h    read the text as a HuBASIC program\n"},
+    .usage_place = {4, 7},
+    .rules = kRules,
+    .codes = type_codes_of(kRules.classes),
+    .shift_jis_lookup = kShiftJisLookup,
+    .utf8_lookup = kUtf8Lookup,
+    .header = {0x05, 0x6BCF, 0x0000},
+    .header_identifies = false,
+    .free_memory = 0,
+};
+// clang-format on
 
 }  // namespace detoken

@@ -1,4 +1,4 @@
-#include "lister/byte_cursor.h"
+#include "format/byte_cursor.h"
 
 #include <algorithm>
 

@@ -3,13 +3,15 @@
 // The tape image of a BASIC program (an MZT file), as the lister reads it and
 // the tokenizer writes it: the 128-byte header, then each program line as its
 // length, its number, its body and its terminator, then a length of 0 that
-// ends the program. Words are low byte first. `Bytes` is any container of
-// byte-sized values with push_back and insert.
+// ends the program. `Bytes` is any container of byte-sized values with
+// push_back and insert.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "tape/words.h"
 
 namespace detoken::tape {
 
@@ -32,7 +34,6 @@ inline constexpr std::size_t kLargestProgram = 0xFFFF;
 // A program line: the length word, which counts the whole line (itself, the
 // number word, the body and the terminator), the number word, the body, the
 // terminator. The end marker is a length of 0.
-inline constexpr std::size_t kWordSize = 2;
 inline constexpr std::size_t kLineHeadSize = 2 * kWordSize;
 inline constexpr std::size_t kLineOverhead = kLineHeadSize + 1;
 inline constexpr std::size_t kLongestLine = 0xFFFF;
@@ -44,15 +45,20 @@ struct HeaderKind {
   std::uint8_t attribute;
   std::uint16_t load_address;
   std::uint16_t execution_address;
+
+  friend constexpr bool operator==(const HeaderKind&, const HeaderKind&) = default;
 };
 
-// The MZ-700's BASICs: attribute 05, loaded at 6BCF.
-inline constexpr HeaderKind kMz700Basic = {0x05, 0x6BCF, 0x0000};
-
-template <class Bytes>
-void append_word(Bytes& bytes, unsigned word) {
-  bytes.push_back(static_cast<typename Bytes::value_type>(word & 0xFF));
-  bytes.push_back(static_cast<typename Bytes::value_type>(word >> 8 & 0xFF));
+// Frames a line whose body of `body_size` bytes stands at `line` +
+// kLineHeadSize: writes its length and number before the body and its
+// terminator after it, and answers where the line ends.
+template <class Byte>
+Byte* frame_line(Byte* line, std::size_t body_size, std::uint16_t number, std::uint8_t terminator = 0x00) {
+  const std::size_t length = body_size + kLineOverhead;
+  put_word(line, static_cast<unsigned>(length));
+  put_word(line + kWordSize, number);
+  line[kLineHeadSize + body_size] = static_cast<Byte>(terminator);
+  return line + length;
 }
 
 template <class Bytes>
@@ -63,33 +69,26 @@ void append_line(Bytes& bytes, std::uint16_t number, std::string_view body, std:
   bytes.push_back(static_cast<typename Bytes::value_type>(terminator));
 }
 
-// Frames a line whose body of `body_size` bytes stands at `line` +
-// kLineHeadSize: writes its length and number before the body and its
-// terminator after it, and answers where the line ends.
-inline char* frame_line(char* line, std::size_t body_size, std::uint16_t number, std::uint8_t terminator = 0x00) {
-  const std::size_t length = body_size + kLineOverhead;
-  line[0] = static_cast<char>(length & 0xFF);
-  line[1] = static_cast<char>(length >> 8 & 0xFF);
-  line[2] = static_cast<char>(number & 0xFF);
-  line[3] = static_cast<char>(number >> 8);
-  line[kLineHeadSize + body_size] = static_cast<char>(terminator);
-  return line + length;
-}
-
 template <class Bytes>
 void append_end(Bytes& bytes) {
   append_word(bytes, 0);
 }
 
-// The word at `at` of `bytes` (which holds it).
-inline unsigned word_at(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint8_t>(bytes[at]) | static_cast<unsigned>(static_cast<std::uint8_t>(bytes[at + 1])) << 8;
+// What a header (kHeaderSize bytes at `header`) says of its file.
+template <class Byte>
+constexpr HeaderKind kind_of(const Byte* header) {
+  return {static_cast<std::uint8_t>(header[kAttributeAt]), word_at(header + kLoadAddressAt),
+          word_at(header + kExecutionAddressAt)};
+}
+template <class Byte>
+constexpr std::size_t program_size_in(const Byte* header) {
+  return word_at(header + kSizeAt);
 }
 
 // A header as the machine saves one: the attribute, the name (its codes, at
 // most 16 kept) ended by 0D and padded with spaces, the size of the program
 // area, the addresses, zeros.
-std::string header(std::string_view name, std::size_t program_size, const HeaderKind& kind = kMz700Basic);
+std::string header(std::string_view name, std::size_t program_size, const HeaderKind& kind);
 
 // The name in a header (kHeaderSize bytes): its codes up to the end mark, at
 // most 16.

@@ -1,4 +1,4 @@
-#include "lister/dialects/typed_numbers.h"
+#include "format/typed_numbers.h"
 
 #include <bit>
 #include <cmath>
@@ -7,8 +7,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "lister/numbers.h"
-#include "lister/tape_format.h"
+#include "tape/words.h"
 
 namespace detoken {
 namespace {
@@ -46,9 +45,8 @@ std::size_t store_decimal(const DecimalText& number, const TypeCodes& codes, cha
   }
   if (codes.signed_word != 0 && value >= 0 && value <= 0x7FFF) {
     out[0] = static_cast<char>(codes.signed_word);
-    out[1] = static_cast<char>(value & 0xFF);
-    out[2] = static_cast<char>(value >> 8);
-    return 3;
+    tape::put_word(out + 1, static_cast<unsigned>(value));
+    return 1 + tape::kWordSize;
   }
   if (value >= 0 && codes.single_real != 0) {
     // The commonest constants: a whole number below 2^16 is exact in a
@@ -152,7 +150,7 @@ constexpr long long kFarthest = 16;
 
 }  // namespace
 
-void write_exact_real(Output& out, std::string_view stored, double value, const TypeCodes& codes) {
+std::string exact_real_text(std::string_view stored, double value, const TypeCodes& codes) {
   const int most_digits = stored.size() == 1 + kDoubleRealSize ? kDoubleMostDigits : kSingleMostDigits;
   char again[kLongestStoredNumber];
   for (int count = 6; !std::signbit(value) && count <= most_digits; ++count) {
@@ -166,16 +164,13 @@ void write_exact_real(Output& out, std::string_view stored, double value, const 
         const DecimalText number = read_decimal(text);
         if (number.length != text.size()) continue;
         const std::size_t length = store_decimal(number, codes, again);
-        if (length != 0 && std::string_view(again, length) == stored) {
-          out.write(text);
-          return;
-        }
+        if (length != 0 && std::string_view(again, length) == stored) return text;
       }
     }
   }
   char text[48];
   const int length = std::snprintf(text, sizeof text, "%.*g", most_digits, value);
-  out.write({text, static_cast<std::size_t>(length)});
+  return {text, static_cast<std::size_t>(length)};
 }
 
 }  // namespace detoken

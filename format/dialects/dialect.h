@@ -5,14 +5,14 @@
 #include <span>
 #include <string_view>
 
-#include "lister/dialects/keywords.h"
-#include "lister/line_walker.h"
-#include "lister/tape_format.h"
+#include "charsets/encoding.h"
+#include "format/dialects/keywords.h"
+#include "tape/image_format.h"
 
 namespace detoken {
 
-// The MZ-700's S-BASIC (the default) and HuBASIC (-h), and the BASIC of its
-// older sibling the MZ-80K, SP-5025 (-k).
+// The BASICs whose programs the programs know, each a row of the registry
+// (registry.cpp), in the registry's order.
 enum class Dialect { SBasic, HuBasic, Sp5025 };
 
 // What a code in a line body is to a dialect: each dialect's class table
@@ -38,6 +38,12 @@ enum class CodeClass : std::uint8_t {
 };
 
 using ClassTable = std::array<CodeClass, 256>;
+
+// The characters that shape program text in every dialect: the quote opens
+// and closes a string literal and quotes a colon in statement text; the
+// colon ends statement text outside quotes.
+inline constexpr std::uint8_t kQuote = 0x22;
+inline constexpr std::uint8_t kColon = 0x3A;
 
 // Whether a code of this class stands in program text as the character it is.
 constexpr bool is_program_character(CodeClass code_class) {
@@ -83,16 +89,33 @@ constexpr TypeCodes type_codes_of(const ClassTable& classes) {
           first_code_of(classes, DoubleReal),   first_code_of(classes, Digit),      first_code_of(classes, LineEnd)};
 }
 
-// Everything that sets one BASIC apart: how its programs are decoded, what
-// each code is, its keywords (and as they are read back, with the keywords
-// after which a number is a line number), and what its tapes' headers hold.
+// Where a dialect's option stands among the lines of each program's usage
+// text (the lines are shown in the order of these numbers).
+struct UsagePlace {
+  int detoken;
+  int retoken;
+};
+
+// Everything that sets one BASIC apart, a row of the registry: how it is
+// chosen and named, how its programs are read both ways (what each code is,
+// its keywords, and as they are read back, with the keywords after which a
+// number is a line number), and what its tapes' headers hold.
 struct DialectInfo {
-  TokenDecoder decoder;
+  Dialect dialect;
+  char option;            // the letter that chooses it (-s, -h, ...)
+  std::string_view name;  // as the page offers it
+  Message title_name;     // as the usage titles name it
+  Message detoken_usage;  // its line in each program's usage text
+  Message retoken_usage;
+  UsagePlace usage_place;
   const DecodingRules& rules;
   TypeCodes codes;
   const KeywordLookup& shift_jis_lookup;
   const KeywordLookup& utf8_lookup;
+  // What it writes into a new tape's header; whether a header holding that
+  // (attribute and load address) tells that a tape is of this BASIC.
   tape::HeaderKind header;
+  bool header_identifies;
   // The bytes a program may take in the machine's memory, as its BASIC
   // reports them free when it starts; 0 where no figure is known.
   std::size_t free_memory;
@@ -102,9 +125,12 @@ struct DialectInfo {
   }
 };
 
+// The registry: every dialect, the default first.
+std::span<const DialectInfo* const> dialects();
+
 const DialectInfo& dialect_info(Dialect dialect);
 
-// The decoder that lists programs of `dialect`.
-inline TokenDecoder decoder_for(Dialect dialect) { return dialect_info(dialect).decoder; }
+// The dialect chosen by an option letter, or null.
+const DialectInfo* dialect_by_option(char letter);
 
 }  // namespace detoken

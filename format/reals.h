@@ -6,7 +6,24 @@
 #include <string>
 #include <string_view>
 
+#include "format/byte_cursor.h"
+
+// The machine's binary reals, both ways: read from a program's bytes, and
+// made of a decimal number as the machine's BASIC converts what is typed.
 namespace detoken {
+
+// An exponent byte biased by 128 (0 meaning zero), then the mantissa, a
+// fraction 0.1... whose leading 1 is replaced by the sign bit; 4 mantissa
+// bytes in a single, 7 in a double.
+inline constexpr int kExponentBias = 128;
+inline constexpr std::size_t kSingleRealSize = 5;
+inline constexpr std::size_t kDoubleRealSize = 8;
+
+// The value of a single or double real read through the cursor. Both consume
+// their bytes even for zero; when the bytes run out the cursor is exhausted
+// and the value is 0.
+double read_single_real(ByteCursor& cursor);
+double read_double_real(ByteCursor& cursor);
 
 // A decimal number as typed: all its digits, the point left out, and the
 // power of ten that scales them: value = digits * 10^exponent. ("1.5e-07" is

@@ -1,9 +1,7 @@
-#include "lister/dialects/sp5025.h"
-
 #include <array>
 #include <string_view>
 
-#include "lister/dialects/decoding.h"
+#include "format/dialects/dialect.h"
 
 namespace detoken {
 namespace {
@@ -71,9 +69,6 @@ constexpr DecodingRules kRules = {
 };
 // clang-format on
 
-// Its tapes: attribute 02, loaded at 4806.
-constexpr tape::HeaderKind kMz80kBasic = {0x02, 0x4806, 0x0000};
-
 // Numbers are the digits typed: no keyword is followed by a line number's
 // word.
 constexpr KeywordLookup kShiftJisLookup = keyword_lookup(kRules.keywords.shift_jis, {});
@@ -81,20 +76,32 @@ constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, {});
 
 }  // namespace
 
-DecodeResult decode_sp5025_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
-  return decoding::item<kRules>(first_byte, cursor, out, line_number);
-}
-
-const DialectInfo& sp5025_info() {
-  // How much the MZ-80K's BASIC leaves free is not known here.
-  static constexpr DialectInfo kInfo = {{decode_sp5025_item, first_code_of(kRules.classes, CodeClass::LineEnd)},
-                                        kRules,
-                                        type_codes_of(kRules.classes),
-                                        kShiftJisLookup,
-                                        kUtf8Lookup,
-                                        kMz80kBasic,
-                                        0};
-  return kInfo;
-}
+// The MZ-80K's BASIC: tapes of attribute 02 loaded at 4806, which tell that
+// they are its; how much it leaves free is not known here.
+extern const DialectInfo kSp5025;
+// clang-format off
+constexpr DialectInfo kSp5025 = {
+    .dialect = Dialect::Sp5025,
+    .option = 'k',
+    .name = "MZ-80K BASIC (SP-5025)",
+    .title_name = {"MZ-80K\x82\xCC""BASIC(SP-5025)",
+     "MZ-80KのBASIC(SP-5025)",
+     "MZ-80K BASIC (SP-5025)"},
+    .detoken_usage = {"  -k    MZT\x83""C\x83\x81\x81[\x83W\x82\xF0MZ-80K\x82\xCC""BASIC(SP-5025)\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
+     "  -k    MZTイメージをMZ-80KのBASIC(SP-5025)のプログラムとみなして変換する\n",
+     "  -k    read the image as a program of the MZ-80K's BASIC (SP-5025)\n"},
+    .retoken_usage = {"  -k    \x83""e\x83L\x83X\x83g\x82\xF0MZ-80K\x82\xCC""BASIC(SP-5025)\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\n",
+     "  -k    テキストをMZ-80KのBASIC(SP-5025)のプログラムとみなして変換する\n",
+     "  -k    read the text as a program of the MZ-80K's BASIC (SP-5025)\n"},
+    .usage_place = {9, 13},
+    .rules = kRules,
+    .codes = type_codes_of(kRules.classes),
+    .shift_jis_lookup = kShiftJisLookup,
+    .utf8_lookup = kUtf8Lookup,
+    .header = {0x02, 0x4806, 0x0000},
+    .header_identifies = true,
+    .free_memory = 0,
+};
+// clang-format on
 
 }  // namespace detoken

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <span>
 
+#include "tape/words.h"
+
 namespace detoken {
 
 // The read position in a loaded program image. Every read is checked against
@@ -26,11 +28,11 @@ class ByteCursor {
   // looking ahead is not a read of the item's own bytes).
   std::uint8_t peek_byte() const { return position_ < bytes_.size() ? bytes_[position_] : 0; }
 
-  // Two bytes, the first one the low byte.
+  // A word of the machine (tape/words.h).
   std::uint16_t next_word() {
-    std::uint8_t bytes[2];
+    std::uint8_t bytes[tape::kWordSize];
     if (!next_bytes(bytes)) return 0;
-    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+    return tape::word_at(bytes);
   }
 
   // Fills `into` whole, or marks the cursor exhausted and leaves it zeroed.

@@ -6,10 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "charsets/character_sets.h"
 #include "charsets/encoding.h"
-#include "lister/byte_cursor.h"
-#include "lister/line_walker.h"
-#include "lister/output.h"
 
 namespace detoken {
 
@@ -19,10 +17,11 @@ inline constexpr std::uint8_t kFirstKeywordCode = 0x80;
 inline constexpr std::uint8_t kFePrefix = 0xFE;
 inline constexpr std::uint8_t kFfPrefix = 0xFF;
 
-// A keyword as the tables hold it: its text, padded so that it is written
-// with one short write; a length of 0 where a code has no keyword.
+// A keyword as the tables hold it: its text, padded as a character's text is
+// (so that a listing writes either with one short write); a length of 0
+// where a code has no keyword.
 struct Keyword {
-  char text[Output::kShortWrite];
+  char text[kCharTextSize];
   std::uint8_t length;
 
   constexpr std::string_view name() const { return {text, length}; }
@@ -48,7 +47,7 @@ consteval std::array<Keyword, N> keyword_table(const std::array<std::string_view
   std::array<Keyword, N> table{};
   for (std::size_t code = 0; code < N; ++code) {
     const std::string_view name = keyword_name(names[code], encoding);
-    if (name.size() >= Output::kShortWrite) std::abort();
+    if (name.size() >= kCharTextSize) std::abort();
     for (std::size_t i = 0; i < name.size(); ++i) table[code].text[i] = name[i];
     table[code].length = static_cast<std::uint8_t>(name.size());
   }
@@ -74,7 +73,7 @@ struct EncodedKeywords {
 // A keyword as it is read back: its name, the one or two bytes that stand
 // for it, and whether a number after it is a line number.
 struct ReadKeyword {
-  char name[Output::kShortWrite];
+  char name[kCharTextSize];
   std::uint8_t length;
   std::uint8_t code[2];
   std::uint8_t code_length;
@@ -133,7 +132,7 @@ consteval KeywordLookup keyword_lookup(const KeywordTables& tables,
   for (std::size_t byte = 1; byte <= 256; ++byte) lookup.start[byte] += lookup.start[byte - 1];
   std::array<std::uint16_t, 256> next{};
   for (std::size_t byte = 0; byte < 256; ++byte) next[byte] = lookup.start[byte];
-  for (std::size_t length = Output::kShortWrite; length > 0; --length) {
+  for (std::size_t length = kCharTextSize; length > 0; --length) {
     for (std::size_t i = 0; i < count; ++i) {
       if (all[i].length == length) lookup.entries[next[first(all[i])]++] = all[i];
     }
@@ -152,23 +151,5 @@ consteval std::uint8_t code_of(std::span<const Keyword> table, std::string_view 
   }
   std::abort();  // not a keyword of the table: the build stops
 }
-
-// Writes the keyword of a one-byte code, or reports a code with no keyword
-// as a syntax error and answers Stop.
-inline DecodeResult decode_one_byte_keyword(std::uint8_t code, std::span<const Keyword> table, Output& out,
-                                            std::uint16_t line_number) {
-  const Keyword& keyword = table[code - kFirstKeywordCode];
-  if (keyword.length == 0) {
-    report_syntax_error(out, line_number, code);
-    return DecodeResult::Stop;
-  }
-  out.put_short(keyword.text, keyword.length);
-  return DecodeResult::Continue;
-}
-
-// Decodes an FE or FF two-byte keyword, its second byte read from the cursor.
-// A code with no keyword is reported as a syntax error and answers Stop.
-DecodeResult decode_two_byte_keyword(std::uint8_t prefix, std::span<const Keyword> table, ByteCursor& cursor,
-                                     Output& out, std::uint16_t line_number);
 
 }  // namespace detoken

@@ -1,9 +1,7 @@
-#include "lister/dialects/sbasic.h"
-
 #include <array>
 #include <string_view>
 
-#include "lister/dialects/decoding.h"
+#include "format/dialects/dialect.h"
 
 namespace detoken {
 namespace {
@@ -110,16 +108,32 @@ constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, kLine
 
 }  // namespace
 
-DecodeResult decode_sbasic_item(std::uint8_t first_byte, ByteCursor& cursor, Output& out, std::uint16_t line_number) {
-  return decoding::item<kRules>(first_byte, cursor, out, line_number);
-}
-
-const DialectInfo& sbasic_info() {
-  // S-BASIC reports 36439 bytes free.
-  static constexpr DialectInfo kInfo = {
-      decode_sbasic_item, kRules, type_codes_of(kRules.classes), kShiftJisLookup, kUtf8Lookup,
-      tape::kMz700Basic,  36439};
-  return kInfo;
-}
+// S-BASIC, the default: tapes of attribute 05 loaded at 6BCF, which tell
+// that they are its; it reports 36439 bytes free.
+extern const DialectInfo kSBasic;
+// clang-format off
+constexpr DialectInfo kSBasic = {
+    .dialect = Dialect::SBasic,
+    .option = 's',
+    .name = "S-BASIC",
+    .title_name = {"MZ-700\x82\xCCS-BASIC",
+     "MZ-700のS-BASIC",
+     "MZ-700 S-BASIC"},
+    .detoken_usage = {"  -s    MZT\x83""C\x83\x81\x81[\x83W\x82\xF0S-BASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9(\x83""f\x83t\x83H\x83\x8B\x83g\x93\xAE\x8D\xEC)\n",
+     "  -s    MZTイメージをS-BASICのプログラムとみなして変換する(デフォルト動作)\n",
+     "  -s    read the image as an S-BASIC program (the default)\n"},
+    .retoken_usage = {"  -s    \x83""e\x83L\x83X\x83g\x82\xF0S-BASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xDD\x82\xC8\x82\xB5\x82\xC4\x95\xCF\x8A\xB7\x82\xB7\x82\xE9(\x83""f\x83t\x83H\x83\x8B\x83g\x93\xAE\x8D\xEC)\n",
+     "  -s    テキストをS-BASICのプログラムとみなして変換する(デフォルト動作)\n",
+     "  -s    read the text as an S-BASIC program (the default)\n"},
+    .usage_place = {5, 8},
+    .rules = kRules,
+    .codes = type_codes_of(kRules.classes),
+    .shift_jis_lookup = kShiftJisLookup,
+    .utf8_lookup = kUtf8Lookup,
+    .header = {0x05, 0x6BCF, 0x0000},
+    .header_identifies = true,
+    .free_memory = 36439,
+};
+// clang-format on
 
 }  // namespace detoken

@@ -7,9 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "lister/dialects/dialect.h"
-#include "lister/output.h"
-#include "lister/real_encoding.h"
+#include "format/dialects/dialect.h"
+#include "format/reals.h"
 
 namespace detoken {
 
@@ -27,14 +26,14 @@ inline constexpr std::size_t kLongestStoredNumber = 9;
 // Answers how many bytes that took; 0 when the value is too large for a real.
 std::size_t store_decimal(const DecimalText& number, const TypeCodes& codes, char (&out)[kLongestStoredNumber]);
 
-// Writes a real constant (`stored`: its type code and its bytes; `value`:
-// what they stand for) in "%g"'s layout with the fewest significant digits,
+// The text of a real constant (`stored`: its type code and its bytes;
+// `value`: what they stand for) in "%g"'s layout with the fewest significant digits,
 // six or more, that store_decimal stores as the same bytes: as "%g" writes
 // it when that is enough, else with more digits, or with the point and the
 // trailing zeros that tell a real or a double from a shorter kind of number
 // ("5.00000", "1.5000000"). Bytes that no typed number makes get the closest
 // text with as many digits as the type carries (10 for a single, 17 for a
 // double).
-void write_exact_real(Output& out, std::string_view stored, double value, const TypeCodes& codes);
+std::string exact_real_text(std::string_view stored, double value, const TypeCodes& codes);
 
 }  // namespace detoken

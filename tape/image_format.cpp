@@ -1,14 +1,9 @@
-#include "lister/tape_format.h"
+#include "tape/image_format.h"
 
 namespace detoken::tape {
 namespace {
 
 constexpr std::size_t kNameField = kNameLength + 1;
-
-void put_word(std::string& bytes, std::size_t at, unsigned word) {
-  bytes[at] = static_cast<char>(word & 0xFF);
-  bytes[at + 1] = static_cast<char>(word >> 8 & 0xFF);
-}
 
 }  // namespace
 
@@ -17,8 +12,8 @@ std::string header(std::string_view name, std::size_t program_size, const Header
   bytes[kAttributeAt] = static_cast<char>(kind.attribute);
   set_name(bytes, name);
   set_program_size(bytes, program_size);
-  put_word(bytes, kLoadAddressAt, kind.load_address);
-  put_word(bytes, kExecutionAddressAt, kind.execution_address);
+  put_word(bytes.data() + kLoadAddressAt, kind.load_address);
+  put_word(bytes.data() + kExecutionAddressAt, kind.execution_address);
   return bytes;
 }
 
@@ -35,7 +30,7 @@ void set_name(std::string& header, std::string_view name) {
 }
 
 void set_program_size(std::string& header, std::size_t program_size) {
-  put_word(header, kSizeAt, static_cast<unsigned>(program_size));
+  put_word(header.data() + kSizeAt, static_cast<unsigned>(program_size));
 }
 
 }  // namespace detoken::tape

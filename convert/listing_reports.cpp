@@ -1,12 +1,12 @@
-#include "cli/listing_reports.h"
+#include "convert/listing_reports.h"
 
 #include <string>
 
 #include "charsets/character_sets.h"
 #include "charsets/digits.h"
-#include "cli/front_end.h"
-#include "cli/messages.h"
-#include "lister/dialects/dialect.h"
+#include "convert/messages.h"
+#include "convert/wording.h"
+#include "format/dialects/dialect.h"
 
 namespace detoken {
 namespace {
@@ -39,7 +39,7 @@ std::string shown(std::string_view text, Encoding encoding) {
   while (!text.empty() && shown.size() < kMostShown) {
     const std::size_t length = char_length(text, encoding);
     const auto byte = static_cast<std::uint8_t>(text[0]);
-    const bool single_character = encoding == Encoding::ShiftJis && byte >= 0xA1 && byte <= 0xDF;
+    const bool single_character = encoding == Encoding::ShiftJis && is_shift_jis_single(byte);
     if (byte < 0x20 || byte == 0x7F || (length == 1 && byte >= 0x80 && !single_character)) {
       char escape[] = "{XX}";
       digits_before<16>(escape + 3, byte, 2);
@@ -53,40 +53,40 @@ std::string shown(std::string_view text, Encoding encoding) {
   return shown;
 }
 
-std::string report(const RunOptions& options, const Message& message,
+std::string report(const ListingReports& reports, const Message& message,
                    std::initializer_list<std::string_view> values = {}) {
-  return std::string(options.input_name) + ": " + format(message, values);
+  return std::string(reports.listing_name) + ": " + format(message, reports.wording, values);
 }
 
 }  // namespace
 
-std::string fault_report(const RunOptions& options, const ListingFault& fault) {
-  std::string place = options.input_name;
+std::string fault_report(const ListingReports& reports, const ListingFault& fault) {
+  std::string place(reports.listing_name);
   if (fault.line != 0) place += ':' + std::to_string(fault.line) + ':' + std::to_string(fault.column);
   place += ": ";
-  return place + format(fault_message(fault.error), {shown(fault.text, options.characters.encoding)});
+  return place + format(fault_message(fault.error), reports.wording, {shown(fault.text, reports.wording.encoding)});
 }
 
-std::string notes_report(const RunOptions& options, const ListingNotes& notes, bool read) {
+std::string notes_report(const ListingReports& reports, const ListingNotes& notes, bool read) {
   std::string text;
-  if (notes.looks_like_utf8) text += report(options, messages::kLooksLikeUtf8);
+  if (notes.looks_like_utf8) text += report(reports, messages::kLooksLikeUtf8);
   if (!read) return text;
   if (notes.reordered + notes.replaced + notes.deleted != 0) {
-    text += report(options, messages::kLinesEdited,
+    text += report(reports, messages::kLinesEdited,
                    {std::to_string(notes.reordered), std::to_string(notes.replaced), std::to_string(notes.deleted)});
   }
-  if (notes.last_line_unended) text += report(options, messages::kLastLineUnended);
+  if (notes.last_line_unended) text += report(reports, messages::kLastLineUnended);
   if (notes.long_lines != 0) {
-    text += report(options, messages::kLongLines,
+    text += report(reports, messages::kLongLines,
                    {std::to_string(notes.long_lines), std::to_string(notes.first_long_line)});
   }
   return text;
 }
 
-std::string size_report(const RunOptions& options, std::size_t program_size) {
-  const std::size_t free = dialect_info(options.dialect).free_memory;
+std::string size_report(const ListingReports& reports, Dialect dialect, std::size_t program_size) {
+  const std::size_t free = dialect_info(dialect).free_memory;
   if (free == 0 || program_size <= free) return {};
-  return report(options, messages::kProgramExceedsMemory, {std::to_string(program_size), std::to_string(free)});
+  return report(reports, messages::kProgramExceedsMemory, {std::to_string(program_size), std::to_string(free)});
 }
 
 }  // namespace detoken

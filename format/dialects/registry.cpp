@@ -1,0 +1,30 @@
+#include <cstddef>
+
+#include "format/dialects/dialect.h"
+
+namespace detoken {
+
+// Each dialect's row, in the dialect's own file.
+extern const DialectInfo kSBasic;
+extern const DialectInfo kHuBasic;
+extern const DialectInfo kSp5025;
+
+namespace {
+
+// In the order of the Dialect values; the default first.
+const DialectInfo* const kRegistry[] = {&kSBasic, &kHuBasic, &kSp5025};
+
+}  // namespace
+
+std::span<const DialectInfo* const> dialects() { return kRegistry; }
+
+const DialectInfo& dialect_info(Dialect dialect) { return *kRegistry[static_cast<std::size_t>(dialect)]; }
+
+const DialectInfo* dialect_by_option(char letter) {
+  for (const DialectInfo* dialect : kRegistry) {
+    if (dialect->option == letter) return dialect;
+  }
+  return nullptr;
+}
+
+}  // namespace detoken
