@@ -17,10 +17,11 @@ void show_detoken_usage(const Console& console) {
   show_usage(console, kUsageTitleStart, kUsageTitleEnd, kLines, Program::Detoken);
 }
 
-// Lists the image into the output; the findings go to standard error.
-Converted list_image(const RunOptions& options, const Console& console, const LoadedInput& input, std::FILE* output) {
+// Lists the tape into the output; the findings go to standard error.
+Converted list_image(const RunOptions& options, const Console& console, const tape::TapeReader& tape,
+                     std::FILE* output) {
   const ListOptions list_options{options.dialect, options.characters, options.exact_reals, options.language};
-  const Listing listing = list_tape(input.data(), list_options, output);
+  const Listing listing = list_tape(tape.image(), list_options, output);
   console.tell(listing.reports);
   return listing.written ? Converted::Done : Converted::WriteFailed;
 }
@@ -36,12 +37,14 @@ int run_detoken(int argc, const char* const* argv) {
     return *status;
   }
   // A listing already at the output name is replaced: it is made again.
+  std::unique_ptr<tape::TapeReader> tape;
   return run_conversion(options, console,
-                        {.empty_input_allowed = false,
-                         .replace_existing = true,
-                         .convert = [&](const LoadedInput& input, std::FILE* output) {
-                           return list_image(options, console, input, output);
-                         }});
+                        {.replace_existing = true,
+                         .read =
+                             [&](const InputFile& input) {
+                               return (tape = read_tape_file(options.input_name, input, console)) != nullptr;
+                             },
+                         .convert = [&](std::FILE* output) { return list_image(options, console, *tape, output); }});
 }
 
 }  // namespace detoken

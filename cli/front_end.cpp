@@ -26,14 +26,13 @@ bool read_whole(std::FILE* input, std::uint8_t* bytes, std::size_t size) {
 
 // Converts into the output and puts it in place; false after the message of
 // what failed.
-bool write_output(const LoadedInput& input, const RunOptions& options, const Console& console,
-                  const Conversion& conversion) {
+bool write_output(const RunOptions& options, const Console& console, const Conversion& conversion) {
   OutputFile file;
   if (!open_output(file, options.output_name)) {
     console.say(messages::kCannotCreate, options.output_name);
     return false;
   }
-  switch (conversion.convert(input, file.stream)) {
+  switch (conversion.convert(file.stream)) {
     case Converted::Done: break;
     case Converted::Refused: return false;
     case Converted::WriteFailed: console.say(messages::kWriteFailed, options.output_name); return false;
@@ -51,8 +50,8 @@ bool write_output(const LoadedInput& input, const RunOptions& options, const Con
 
 int run_conversion(const RunOptions& options, const Console& console, const Conversion& conversion) {
   {
-    LoadedInput input;
-    if (!load_input(options.input_name, conversion.empty_input_allowed, console, input)) return kExitFailure;
+    InputFile input;
+    if (!open_input_file(options.input_name, console, input) || !conversion.read(input)) return kExitFailure;
     // The output would take the place of the input it names.
     if (is_same_file(input.file, options.output_name)) {
       console.say(messages::kSameAsInput, options.output_name);
@@ -63,7 +62,7 @@ int run_conversion(const RunOptions& options, const Console& console, const Conv
       console.say(messages::kOutputExists, options.output_name);
       return kExitFailure;
     }
-    if (!write_output(input, options, console, conversion)) return kExitFailure;
+    if (!write_output(options, console, conversion)) return kExitFailure;
   }
   console.say(messages::kWritten, options.output_name);
   return kExitSuccess;
@@ -110,32 +109,53 @@ std::optional<int> end_of_scan(const ScanOutcome& scan, const Console& console,
   return std::nullopt;
 }
 
-LoadedInput::~LoadedInput() {
-  bytes.reset();
+InputFile::~InputFile() {
   if (file != nullptr) std::fclose(file);
 }
 
-bool load_input(const char* name, bool empty_allowed, const Console& console, LoadedInput& input) {
-  std::uint64_t length = 0;
-  input.file = open_input(name, length);
-  if (input.file == nullptr) {
-    console.say(messages::kReadFailed, name);
-    return false;
-  }
-  input.size = static_cast<std::size_t>(length);
-  if (input.size == 0 && empty_allowed) return true;
+bool open_input_file(const char* name, const Console& console, InputFile& input) {
+  input.file = open_input(name, input.size);
+  if (input.file == nullptr) console.say(messages::kReadFailed, name);
+  return input.file != nullptr;
+}
+
+bool read_whole_file(const char* name, const InputFile& input, bool empty_allowed, const Console& console,
+                     FileBytes& bytes) {
+  bytes.size = static_cast<std::size_t>(input.size);
+  if (bytes.size == 0 && empty_allowed) return true;
   // An empty file has nothing to allocate: reported like a failed allocation,
   // and so is a file too large to hold.
-  if (input.size != 0 && input.size == length) input.bytes.reset(new (std::nothrow) std::uint8_t[input.size]);
-  if (input.bytes == nullptr) {
+  if (bytes.size != 0 && bytes.size == input.size) bytes.bytes.reset(new (std::nothrow) std::uint8_t[bytes.size]);
+  if (bytes.bytes == nullptr) {
     console.say(messages::kNoMemory);
     return false;
   }
-  if (!read_whole(input.file, input.bytes.get(), input.size)) {
+  if (!read_whole(input.file, bytes.bytes.get(), bytes.size)) {
     console.say(messages::kReadFailed, name);
     return false;
   }
   return true;
+}
+
+std::unique_ptr<tape::TapeReader> read_tape_file(const char* name, const InputFile& input, const Console& console) {
+  auto reader = std::make_unique<tape::TapeReader>(input.size);
+  constexpr std::size_t kPiece = 64 * 1024;
+  const auto piece = std::make_unique<std::uint8_t[]>(kPiece);
+  std::uint64_t read = 0;
+  for (std::size_t got; (got = std::fread(piece.get(), 1, kPiece, input.file)) != 0; read += got) {
+    if (!reader->feed({piece.get(), got})) break;
+  }
+  switch (reader->finish()) {
+    case tape::TapeStatus::Read: break;
+    case tape::TapeStatus::Empty:
+    case tape::TapeStatus::NoMemory: console.say(messages::kNoMemory); return nullptr;
+  }
+  // An image reads as long as the file was when it was opened.
+  if (std::ferror(input.file) != 0 || (reader->form() == tape::TapeForm::Image && read < input.size)) {
+    console.say(messages::kReadFailed, name);
+    return nullptr;
+  }
+  return reader;
 }
 
 }  // namespace detoken

@@ -12,6 +12,7 @@
 #include "charsets/encoding.h"
 #include "cli/options.h"
 #include "cli/platform.h"
+#include "tape/stage.h"
 
 // What detoken and retoken do alike around their conversions: the console
 // messages, the usage text, the ends of the argument scan, and loading the
@@ -54,27 +55,40 @@ void show_usage(const Console& console, const Message& title_start, const Messag
 std::optional<int> end_of_scan(const ScanOutcome& scan, const Console& console,
                                const std::function<void()>& show_usage);
 
-// An input file read whole, held open until released (so that the output can
-// be checked against it).
-struct LoadedInput {
+// An input file, open until released (so that the output can be checked
+// against it), and its size.
+struct InputFile {
   std::FILE* file = nullptr;
+  std::uint64_t size = 0;
+
+  InputFile() = default;
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  ~InputFile();
+};
+
+// Opens `name` for reading; false after the read failure's message.
+bool open_input_file(const char* name, const Console& console, InputFile& input);
+
+// A file's bytes, read whole.
+struct FileBytes {
   std::unique_ptr<std::uint8_t[]> bytes;
   std::size_t size = 0;
-
-  LoadedInput() = default;
-  LoadedInput(const LoadedInput&) = delete;
-  LoadedInput& operator=(const LoadedInput&) = delete;
-  // The buffer is released first, then the file is closed.
-  ~LoadedInput();
 
   std::span<const std::uint8_t> data() const { return {bytes.get(), size}; }
   std::string_view text() const { return {reinterpret_cast<const char*>(bytes.get()), size}; }
 };
 
-// Opens `name` and reads it whole. On failure writes the message (the read
+// Reads the open file `name` whole. On failure writes the message (the read
 // failure, or the memory message for a file too large to hold, and for an
 // empty one unless `empty_allowed`) and answers false.
-bool load_input(const char* name, bool empty_allowed, const Console& console, LoadedInput& input);
+bool read_whole_file(const char* name, const InputFile& input, bool empty_allowed, const Console& console,
+                     FileBytes& bytes);
+
+// Reads the open file `name` as a tape (an image, or a recording as it
+// streams in). On failure writes the message (the read failure, the memory
+// message for an image too large to hold or an empty file) and answers null.
+std::unique_ptr<tape::TapeReader> read_tape_file(const char* name, const InputFile& input, const Console& console);
 
 // How a conversion into the output file ended.
 enum class Converted {
@@ -83,20 +97,21 @@ enum class Converted {
   WriteFailed,  // a write to the file failed
 };
 
-// One program's conversion: the loaded input, made into what is written to
-// `output`.
+// One program's conversion: its input read, then made into what is written
+// to `output`.
 struct Conversion {
-  bool empty_input_allowed;
   // Whether a file already at the output name is replaced; without, it is
   // left as it is and the run ends with a message.
   bool replace_existing;
-  std::function<Converted(const LoadedInput& input, std::FILE* output)> convert;
+  // Reads the open input; false after its message.
+  std::function<bool(const InputFile& input)> read;
+  std::function<Converted(std::FILE* output)> convert;
 };
 
-// What both programs do with a file to convert: load the input, refuse an
-// output that is the input itself (or an existing file not to be replaced),
-// convert into a new file that takes the output name only once it is
-// complete, and say that it was written. Every failure on the way has its
+// What both programs do with a file to convert: open and read the input,
+// refuse an output that is the input itself (or an existing file not to be
+// replaced), convert into a new file that takes the output name only once it
+// is complete, and say that it was written. Every failure on the way has its
 // message; answers the exit status.
 int run_conversion(const RunOptions& options, const Console& console, const Conversion& conversion);
 

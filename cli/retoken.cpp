@@ -47,10 +47,10 @@ std::span<const std::uint8_t> as_bytes(std::string_view text) {
 
 // Tokenizes the loaded listing into a whole tape image and writes it.
 Converted make_image(const RunOptions& options, const Console& console, std::span<const std::uint8_t> kept_tape,
-                     const LoadedInput& listing, std::FILE* output) {
+                     std::string_view listing, std::FILE* output) {
   const TapeOptions tape_options{options.dialect, options.characters, options.language, options.input_name,
                                  header_name(options)};
-  const MadeTape made = make_tape(listing.text(), tape_options, kept_tape);
+  const MadeTape made = make_tape(listing, tape_options, kept_tape);
   console.tell(made.reports);
   if (!made.made) return Converted::Refused;
   return std::fwrite(made.image.data(), 1, made.image.size(), output) == made.image.size() ? Converted::Done
@@ -61,14 +61,16 @@ Converted make_image(const RunOptions& options, const Console& console, std::spa
 // (which needs no -f: the user named it). The tape is closed again, so that
 // it can be replaced. False after a message.
 bool read_kept_tape(const RunOptions& options, const Console& console, std::string& kept, bool& replaces_tape) {
-  LoadedInput tape;
-  if (!load_input(options.tape, false, console, tape)) return false;
-  if (tape.size < tape::kHeaderSize) {
+  InputFile input;
+  if (!open_input_file(options.tape, console, input)) return false;
+  const std::unique_ptr<tape::TapeReader> tape = read_tape_file(options.tape, input, console);
+  if (tape == nullptr) return false;
+  if (tape->image().size() < tape::kHeaderSize) {
     console.say(messages::kNotATape, options.tape);
     return false;
   }
-  kept.assign(tape.text());
-  replaces_tape = is_same_file(tape.file, options.output_name);
+  kept.assign(reinterpret_cast<const char*>(tape->image().data()), tape->image().size());
+  replaces_tape = is_same_file(input.file, options.output_name);
   return true;
 }
 
@@ -93,12 +95,16 @@ int run_retoken(int argc, const char* const* argv) {
   // A file already at the image's name is replaced only with -f, or when it
   // is the -t tape: the default name is often the very image the listing came
   // from. The listing is never replaced.
-  return run_conversion(options, console,
-                        {.empty_input_allowed = true,
-                         .replace_existing = options.replace_existing || replaces_tape,
-                         .convert = [&](const LoadedInput& listing, std::FILE* output) {
-                           return make_image(options, console, as_bytes(kept_tape), listing, output);
-                         }});
+  FileBytes listing;
+  return run_conversion(
+      options, console,
+      {.replace_existing = options.replace_existing || replaces_tape,
+       .read =
+           [&](const InputFile& input) { return read_whole_file(options.input_name, input, true, console, listing); },
+       .convert =
+           [&](std::FILE* output) {
+             return make_image(options, console, as_bytes(kept_tape), listing.text(), output);
+           }});
 }
 
 }  // namespace detoken
