@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "tests/run_program.h"
@@ -95,6 +96,48 @@ TEST(Tokenizer, BytesNotOfTheEncodingFoundWhereTheyStand) {
       EXPECT_EQ(fault.line, 2u);
       EXPECT_EQ(fault.column, before.size() + 1) << count;
     }
+  }
+}
+
+// Whether a listing holding `bytes` in a REM is refused as no text of the
+// encoding (rather than read, or refused for another reason).
+bool refused_as_not_encoded(const std::string& bytes, Encoding encoding) {
+  std::string program;
+  ListingFault fault{};
+  const bool read =
+      tokenize_listing("10 REM" + bytes + "\n", {Dialect::SBasic, {CharSet::European, encoding}}, program, fault);
+  return !read && fault.error == (encoding == Encoding::Utf8 ? ListingError::NotUtf8 : ListingError::NotShiftJis);
+}
+
+// Every pair of a Shift_JIS lead byte and any byte: a character where the
+// second byte is one of the trail bytes (40-7E, 80-FC, as code page 932
+// defines them); the C library's conversion agrees wherever it knows the
+// character.
+TEST(Tokenizer, ShiftJisPairsAsCodePage932DefinesThem) {
+  for (unsigned lead = 0x80; lead <= 0xFF; ++lead) {
+    if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC))) continue;
+    for (unsigned trail = 0; trail <= 0xFF; ++trail) {
+      const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+      const bool trail_byte = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
+      EXPECT_EQ(refused_as_not_encoded(pair, Encoding::ShiftJis), !trail_byte) << std::hex << lead << ' ' << trail;
+      EXPECT_TRUE(trail_byte || !testing::converted(pair, "CP932", "UTF-8")) << std::hex << lead << ' ' << trail;
+    }
+  }
+}
+
+// Sequences of one to four bytes from around every boundary of UTF-8's
+// forms (leads, continuations, overlong forms, surrogates, the last code
+// point): refused exactly where the C library's conversion refuses them.
+TEST(Tokenizer, Utf8AsTheCLibraryReadsIt) {
+  const unsigned char edges[] = {0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2, 0xDF,
+                                 0xE0, 0xE1, 0xEC, 0xED, 0xEE, 0xEF, 0xF0, 0xF1, 0xF4, 0xF5, 0xFF};
+  std::mt19937 random(11);
+  for (int i = 0; i < 40000; ++i) {
+    std::string bytes;
+    for (unsigned length = 1 + random() % 4; bytes.size() < length;)
+      bytes += static_cast<char>(edges[random() % std::size(edges)]);
+    EXPECT_EQ(refused_as_not_encoded(bytes, Encoding::Utf8), !testing::converted(bytes, "UTF-8", "UTF-16LE"))
+        << ::testing::PrintToString(bytes);
   }
 }
 
