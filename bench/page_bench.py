@@ -36,7 +36,7 @@ def main():
     parser.add_argument('--program', type=pathlib.Path)
     parser.add_argument('--runs', default=30, type=int)
     args = parser.parse_args()
-    program = args.program or max((ROOT.parent / 'shared/corpus').glob('*.mzt'), key=lambda path: path.stat().st_size)
+    program = args.program or max((ROOT / 'data/corpus').glob('*.mzt'), key=lambda path: path.stat().st_size)
     page = args.page.resolve()
     folder = page.parent
     files = [path for path in folder.iterdir() if path.is_file() and path.suffix in ('.html', '.js', '.wasm', '.css')]

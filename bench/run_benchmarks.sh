@@ -5,12 +5,12 @@
 #     writes it out): detoken on an image holding an empty program, retoken
 #     on a one-line listing, in instructions counted by callgrind;
 #   - retoken's instructions per byte of the largest real listing (the
-#     largest program of ../shared/corpus listed with -x), above those of the
+#     largest program of data/corpus listed with -x), above those of the
 #     one-line listing;
 # then detoken on the generated images:
 #   - instructions per input byte, counted by callgrind over the whole run;
 #   - peak memory (maximum resident set), against the image's size;
-#   - for real-sized programs (a real one from ../shared/corpus, and the
+#   - for real-sized programs (a real one from data/corpus, and the
 #     generated 40 KB one), the instructions and the time of a whole run
 #     against a minimal program that only reads the file and writes it out
 #     (bench/copy_file.c), linked as usual, timed side by side in the same
@@ -24,7 +24,7 @@ cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
 build=build/bench
 images=build/bench-images
-"$build/bench/generate_images" "$images" ../shared/corpus
+"$build/bench/generate_images" "$images" data/corpus
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -44,7 +44,7 @@ echo "fixed cost of a run                  instructions  against the floor"
 printf '%-36s %12d  %.2f\n' "floor: copy_file.c" "$floor" 1 \
   "detoken, an empty program" "$empty" "$(echo "$empty / $floor" | bc -l)" \
   "retoken, a one-line listing" "$one" "$(echo "$one / $floor" | bc -l)"
-largest=$(ls -S ../shared/corpus/*.mzt 2>/dev/null | head -n 1)
+largest=$(ls -S data/corpus/*.mzt 2>/dev/null | head -n 1)
 if [[ -n $largest ]]; then
   "$build/detoken" -x -o "$scratch/largest.txt" "$largest" >/dev/null
   size=$(stat -c %s "$scratch/largest.txt")
@@ -68,7 +68,7 @@ done
 
 # Real-sized programs: the instructions of a run, then many runs of each
 # program, interleaved, so that both see the same machine.
-for file in ../shared/corpus/gnu_blat_2000.mzt "$images/realistic_sbasic_40k.mzt"; do
+for file in data/corpus/gnu_blat_2000.mzt "$images/realistic_sbasic_40k.mzt"; do
   [[ -f $file ]] || continue
   detoken_refs=$(instructions "$build/detoken" -o "$scratch/out.txt" "$file")
   copy_refs=$(instructions "$build/bench/copy_file" "$file" "$scratch/copy.mzt")

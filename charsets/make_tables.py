@@ -5,7 +5,7 @@ character, its Unicode code point, and a status) and from Python's code
 page 932, which gives each character its Shift_JIS bytes where it has them
 (or those of its full-width form, as for the pound sign).
 
-    charsets/make_tables.py ../shared/charsets > charsets/set_rows.h
+    charsets/make_tables.py data/charsets > charsets/set_rows.h
 """
 import sys
 import unicodedata

@@ -4,7 +4,7 @@ the network cut, against the console programs.
 
 Every expectation comes from detoken and retoken run on the same files with
 the same options: the listing shown for each example and each real program
-of ../shared/corpus with each set of choices, the findings and the line they
+of data/corpus with each set of choices, the findings and the line they
 mark, the listings and tapes downloaded, and retoken's message and place for
 a listing it refuses. Files that are no tape give a message and leave the
 page usable. Every request the page makes must be for the page itself.
@@ -53,7 +53,7 @@ class BrowserTest(unittest.TestCase):
         if args.corpus and pathlib.Path(args.corpus).is_dir():
             cls.programs += [(path, ['-e']) for path in sorted(pathlib.Path(args.corpus).glob('*.mzt'))]
         else:
-            print('no ../shared/corpus: the real programs are not listed', file=sys.stderr)
+            print('no data/corpus: the real programs are not listed', file=sys.stderr)
 
     @classmethod
     def tearDownClass(cls):

@@ -1,6 +1,6 @@
 // The machine's characters in each mode of listing (the Japanese or the
 // European set, in Shift_JIS or UTF-8), against what the descriptions of the
-// two sets in ../shared/charsets say, read here on their own: every code
+// two sets in data/charsets say, read here on their own: every code
 // lists as its row says and comes back as itself.
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@
 namespace detoken {
 namespace {
 
-std::filesystem::path charsets_dir() { return std::filesystem::path(DETOKEN_SOURCE_DIR) / "../shared/charsets"; }
+std::filesystem::path charsets_dir() { return testing::data_dir() / "charsets"; }
 
 // A row of a set's description: the character (UTF-8) where its status is
 // "established", else empty.
@@ -66,7 +66,7 @@ std::string expected_text(unsigned code, const std::string& character, CharMode 
 // Every code 01-FF in a string literal, a line each: listed as the set's
 // description says, and read back as the same program.
 TEST(CharacterSets, EveryCodeListsAsItsRowSaysAndComesBack) {
-  if (!std::filesystem::is_directory(charsets_dir())) GTEST_SKIP() << "no character sets at " << charsets_dir();
+  ASSERT_TRUE(std::filesystem::is_directory(charsets_dir())) << charsets_dir();
   for (const CharSet set : {CharSet::Japanese, CharSet::European}) {
     const std::vector<std::string> characters =
         established_characters(set == CharSet::Japanese ? "japanese.tsv" : "european.tsv");

@@ -1,7 +1,8 @@
 #pragma once
 
-// Files the tests read: the project's examples and the real programs of the
-// shared corpus beside the checkout.
+// Files the tests read: the project's examples and its data: the real
+// programs saved on the machine, the descriptions of its character sets and
+// of the dialects' keyword codes.
 
 #include <filesystem>
 #include <fstream>
@@ -17,10 +18,9 @@ inline std::string read_file(const std::filesystem::path& path) {
 
 inline std::filesystem::path examples_dir() { return std::filesystem::path(DETOKEN_SOURCE_DIR) / "examples"; }
 
-// The real programs saved on the machine, where the shared folder is beside
-// the checkout; a test that needs them skips when it is not.
-inline std::filesystem::path corpus_dir() { return std::filesystem::path(DETOKEN_SOURCE_DIR) / "../shared/corpus"; }
-inline bool have_corpus() { return std::filesystem::is_directory(corpus_dir()); }
+inline std::filesystem::path data_dir() { return std::filesystem::path(DETOKEN_SOURCE_DIR) / "data"; }
+// The real programs saved on the machine (and a recording of one).
+inline std::filesystem::path corpus_dir() { return data_dir() / "corpus"; }
 
 // Its programs (all S-BASIC) and their number of lines.
 struct CorpusProgram {
@@ -36,6 +36,3 @@ inline std::string corpus_image(const char* name) { return read_file(corpus_dir(
 
 }  // namespace detoken::testing
 
-// Skips the test, saying why, where the corpus is absent.
-#define DETOKEN_NEED_CORPUS() \
-  if (!::detoken::testing::have_corpus()) GTEST_SKIP() << "no corpus at " << ::detoken::testing::corpus_dir()

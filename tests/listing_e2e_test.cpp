@@ -180,10 +180,9 @@ TEST(Examples, HexadecimalConstantsAsStored) {
   EXPECT_EQ(scratch.read("again.mzt").substr(128), std::string(image.begin() + 128, image.end()));
 }
 
-// Real programs saved on the machine, from the shared corpus beside the
-// repository: each lists every line with nothing on standard error.
+// Real programs saved on the machine (data/corpus): each lists every line
+// with nothing on standard error.
 TEST(Corpus, RealProgramsListCompletely) {
-  DETOKEN_NEED_CORPUS();
   for (const auto& [name, lines] : kCorpusPrograms) {
     SCOPED_TRACE(name);
     Scratch scratch;
@@ -199,7 +198,6 @@ TEST(Corpus, RealProgramsListCompletely) {
 // texts read as English, in UTF-8 (-u) with the machine's graphics, and no
 // line holds a half-width katakana (U+FF61 to U+FF9F, EF BD A1 to EF BE 9F).
 TEST(Corpus, EuropeanProgramsReadAsEnglish) {
-  DETOKEN_NEED_CORPUS();
   const std::pair<const char*, const char*> phrases[] = {
       {"drinking_game_v2", "Drinking game puzzle"},
       {"gnu_blat_2000", "have donated £335 so far!"},

@@ -54,7 +54,6 @@ TEST(Retoken, ExamplesBothWays) {
 // again: the same listing, and the image the machine wrote but for the name
 // in its header.
 TEST(Retoken, RealProgramsComeBackWithExactReals) {
-  DETOKEN_NEED_CORPUS();
   for (const std::vector<std::string>& mode : {std::vector<std::string>{"-x"}, {"-x", "-e"}, {"-x", "-e", "-u"}}) {
     SCOPED_TRACE(::testing::PrintToString(mode));
     const auto with_mode = [&](std::vector<std::string> arguments) {

@@ -152,7 +152,6 @@ std::map<unsigned, std::string_view> lines_of(std::string_view program) {
 // Listed with exact reals, every line comes back; listed with "%g", all but
 // those holding reals typed with more digits than six.
 TEST(RoundTrip, RealProgramsComeBackAsTheMachineStoredThem) {
-  DETOKEN_NEED_CORPUS();
   const std::map<std::string, std::set<unsigned>> more_than_six_digits = {
       {"sunrise_v2", {230, 840, 870, 930, 1120, 1130}},  // 1.0027379, 1721027, 8640184.8125 ...
   };

@@ -1,5 +1,5 @@
 // The MZ-80K's BASIC (SP-5025): its keyword codes against the table of
-// established codes in ../shared/dialects, read here on their own, and
+// established codes in data/dialects, read here on their own, and
 // images built from its program format, with what they list as written out
 // by hand.
 
@@ -15,6 +15,7 @@
 
 #include "lister/decoding.h"
 #include "tape/image_format.h"
+#include "tests/files.h"
 #include "tests/image.h"
 #include "tests/listing.h"
 #include "tests/listing_generator.h"
@@ -39,7 +40,7 @@ testing::Listed list_sp5025(const std::string& image) { return testing::list(dec
 // The established codes: "C0" -> "LEFT$(" (UTF-8).
 std::map<unsigned, std::string> established_keywords() {
   std::map<unsigned, std::string> keywords;
-  std::ifstream rows(std::filesystem::path(DETOKEN_SOURCE_DIR) / "../shared/dialects/sp5025-keywords.tsv");
+  std::ifstream rows(testing::data_dir() / "dialects/sp5025-keywords.tsv");
   for (std::string line; std::getline(rows, line);) {
     if (line.empty() || line[0] == '#') continue;
     std::stringstream split(line);
@@ -57,7 +58,7 @@ std::map<unsigned, std::string> established_keywords() {
 // reads back as its code.
 TEST(Sp5025, EveryCodeAsTheTableOfEstablishedCodesSays) {
   const std::map<unsigned, std::string> keywords = established_keywords();
-  if (keywords.empty()) GTEST_SKIP() << "no table of the MZ-80K's keyword codes in ../shared/dialects";
+  ASSERT_FALSE(keywords.empty()) << "no table of the MZ-80K's keyword codes in data/dialects";
   for (unsigned code = 0x80; code <= 0xFF; ++code) {
     SCOPED_TRACE(code);
     const testing::Listed listed = list_sp5025(sp5025_image({{10, body({code})}}));
