@@ -22,7 +22,7 @@ Converted list_image(const RunOptions& options, const Console& console, const ta
                      std::FILE* output) {
   const ListOptions list_options{options.dialect, options.characters, options.exact_reals, options.language};
   const Listing listing = list_tape(tape.image(), list_options, output);
-  console.tell(listing.reports);
+  console.tell(listing.reports());
   return listing.written ? Converted::Done : Converted::WriteFailed;
 }
 

@@ -147,6 +147,10 @@ inline constexpr Message kNotATape = {
     "'%s'\x82\xCD\x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
     "'%s'はテープイメージではありません\n",
     "'%s' is not a tape image\n"};
+inline constexpr Message kNotABasicTape = {
+    "'%s'\x82\xCD""BASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xCC\x83""e\x81[\x83v\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
+    "'%s'はBASICのプログラムのテープではありません\n",
+    "'%s' is not a tape of a BASIC program\n"};
 
 // Every message, for the test that checks the forms of each.
 inline constexpr const Message* kAll[] = {
@@ -155,7 +159,7 @@ inline constexpr const Message* kAll[] = {
     &kCannotCreate, &kWritten, &kSameAsInput, &kWriteFailed, &kRetokenUsageTitleStart, &kRetokenUsageTitleEnd,
     &kRetokenUsageCall, &kRetokenUsageOutputDefault, &kRetokenUsageName, &kRetokenUsageNameDefault,
     &kRetokenUsageReplace, &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8, &kRetokenUsageTape,
-    &kOutputExists, &kBadTapeName, &kNotATape,
+    &kOutputExists, &kBadTapeName, &kNotATape, &kNotABasicTape,
 };
 
 }  // namespace detoken::messages

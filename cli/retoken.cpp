@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/platform.h"
 #include "convert/conversions.h"
+#include "format/dialects/dialect.h"
 #include "tape/image_format.h"
 
 namespace detoken {
@@ -67,6 +68,11 @@ bool read_kept_tape(const RunOptions& options, const Console& console, std::stri
   if (tape == nullptr) return false;
   if (tape->image().size() < tape::kHeaderSize) {
     console.say(messages::kNotATape, options.tape);
+    return false;
+  }
+  // A text or a tape of machine code is not to be written over.
+  if (!is_basic_header(tape::kind_of(tape->image().data()))) {
+    console.say(messages::kNotABasicTape, options.tape);
     return false;
   }
   kept.assign(reinterpret_cast<const char*>(tape->image().data()), tape->image().size());

@@ -1,19 +1,59 @@
 #include "convert/conversions.h"
 
+#include <algorithm>
+
 #include "convert/listing_reports.h"
+#include "convert/messages.h"
+#include "convert/wording.h"
 #include "lister/decoding.h"
 #include "lister/line_walker.h"
 #include "tape/image_format.h"
 
 namespace detoken {
+namespace {
+
+std::string_view as_text(std::span<const std::uint8_t> bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// That the header is that of another BASIC's tapes than `dialect`'s, naming
+// the option that lists it; nothing when it agrees or tells nothing.
+std::string header_note(std::span<const std::uint8_t> image, Dialect dialect, const Wording& wording) {
+  if (image.size() < tape::kHeaderSize) return {};
+  const tape::HeaderKind kind = tape::kind_of(image.data());
+  const DialectInfo* other = dialect_of_header(kind);
+  if (other == nullptr || header_fits(dialect_info(dialect), kind)) return {};
+  const std::string name(other->title_name.in(wording));
+  if (other == dialects().front()) return format(messages::kHeaderOfDefault, wording, {name});
+  return format(messages::kHeaderOfOption, wording, {name, std::string{'-', other->option}});
+}
+
+// Where the tape's data ends: where its header's size says, or the image's
+// end when it is shorter.
+std::size_t data_end(std::span<const std::uint8_t> image) {
+  return std::min(image.size(), tape::kHeaderSize + tape::program_size_in(image.data()));
+}
+
+// How many bytes of the tape's data follow its program's end marker, which
+// lies at `program_end` (0 where the program did not end).
+std::size_t trailing_bytes(std::span<const std::uint8_t> image, std::size_t program_end) {
+  if (program_end == 0 || image.size() < tape::kHeaderSize) return 0;
+  return data_end(image) > program_end ? data_end(image) - program_end : 0;
+}
+
+}  // namespace
 
 Listing list_tape(std::span<const std::uint8_t> image, const ListOptions& options, std::FILE* file) {
   Output out(file, nullptr, options.style());
-  list_program(image, out, decoder_for(options.dialect));
+  const std::size_t program_end = list_program(image, out, decoder_for(options.dialect));
   Listing listing;
   listing.written = out.flush();
   if (file == nullptr) listing.text = out.text();
-  listing.reports = out.reports();
+  listing.findings = out.reports();
+  listing.notes = header_note(image, options.dialect, options.wording());
+  if (const std::size_t trailing = trailing_bytes(image, program_end)) {
+    listing.notes += format(messages::kTrailingBytes, options.wording(), {std::to_string(trailing)});
+  }
   return listing;
 }
 
@@ -24,9 +64,43 @@ std::string header_for(const TapeOptions& options, std::span<const std::uint8_t>
   if (kept_tape.size() < tape::kHeaderSize) {
     return tape::header(options.tape_name.value_or(""), 0, dialect_info(options.dialect).header);
   }
-  std::string header(reinterpret_cast<const char*>(kept_tape.data()), tape::kHeaderSize);
+  std::string header(as_text(kept_tape.first(tape::kHeaderSize)));
   if (options.tape_name) tape::set_name(header, *options.tape_name);
   return header;
+}
+
+// A line number as the listing writes it: in five columns, then a space.
+constexpr std::size_t kNumberColumns = 6;
+std::string number_text(std::uint16_t number) {
+  std::string digits = std::to_string(number);
+  return std::string(kNumberColumns - 1 - digits.size(), ' ') + digits + ' ';
+}
+
+// The lines of the kept tape's program with the text each lists as, in the
+// listing's mode, with and without exact reals: as far as the listing and the
+// lines' lengths agree on them.
+void add_kept_lines(std::span<const std::uint8_t> image, const TapeOptions& options, bool exact, KeptLines& kept) {
+  Output out(nullptr, nullptr, {options.characters, exact});
+  list_program(image, out, decoder_for(options.dialect));
+  std::string_view text = out.text();
+  std::size_t at = tape::kHeaderSize;
+  for (std::size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1)) {
+    if (image.size() - at < tape::kLineOverhead) return;
+    const std::size_t length = tape::word_at(image.data() + at);
+    const std::uint16_t number = tape::word_at(image.data() + at + tape::kWordSize);
+    const std::string_view line = text.substr(0, end);
+    if (length < tape::kLineOverhead || length > image.size() - at || !line.starts_with(number_text(number))) return;
+    kept.add(number, line.substr(kNumberColumns), as_text(image.subspan(at, length)));
+    at += length;
+  }
+}
+
+// The bytes of the kept tape's data after its program's end marker.
+std::string_view kept_tail(std::span<const std::uint8_t> image, const TapeOptions& options) {
+  Output out(nullptr, nullptr, {options.characters});
+  const std::size_t program_end = list_program(image, out, decoder_for(options.dialect));
+  const std::size_t trailing = trailing_bytes(image, program_end);
+  return as_text(image.subspan(program_end, trailing));
 }
 
 }  // namespace
@@ -35,18 +109,31 @@ MadeTape make_tape(std::string_view listing, const TapeOptions& options, std::sp
   MadeTape made;
   // The program is read in behind its header, whose size is set after.
   std::string image = header_for(options, kept_tape);
+  const bool keeping = kept_tape.size() >= tape::kHeaderSize;
+  KeptLines kept;
+  std::string_view tail;
+  if (keeping) {
+    for (const bool exact : {false, true}) add_kept_lines(kept_tape, options, exact, kept);
+    tail = kept_tail(kept_tape, options);
+  }
+  ListingOptions listing_options(options.dialect, options.characters);
+  listing_options.kept = &kept;
   ListingNotes notes;
   const ListingReports reports{options.listing_name, options.wording()};
-  const bool read = tokenize_listing(listing, {options.dialect, options.characters}, image, made.fault, &notes,
-                                     tape::kHeaderSize + tape::kLargestProgram);
-  made.reports = notes_report(reports, notes, read);
+  if (keeping && options.check_kept_header) {
+    const std::string note = header_note(kept_tape, options.dialect, options.wording());
+    if (!note.empty()) made.reports = std::string(options.listing_name) + ": " + note;
+  }
+  const bool read = tokenize_listing(listing, listing_options, image, made.fault, &notes,
+                                     tape::kHeaderSize + tape::kLargestProgram - tail.size());
+  made.reports += notes_report(reports, notes, read);
   if (!read) {
     made.reports += fault_report(reports, made.fault);
     return made;
   }
-  const std::size_t program_size = image.size() - tape::kHeaderSize;
-  made.reports += size_report(reports, options.dialect, program_size);
-  tape::set_program_size(image, program_size);
+  made.reports += size_report(reports, options.dialect, image.size() - tape::kHeaderSize);
+  image += tail;
+  tape::set_program_size(image, image.size() - tape::kHeaderSize);
   made.image = std::move(image);
   made.made = true;
   return made;

@@ -32,9 +32,15 @@ struct ListOptions {
 };
 
 struct Listing {
-  std::string text;     // the listing, when it was not written to a file
-  std::string reports;  // what is said on standard error, each line ended by "\n"
+  std::string text;  // the listing, when it was not written to a file
+  // What is said on standard error, each line ended by "\n": the lister's
+  // findings (where the listing stops), and notes about the tape (that its
+  // header is another BASIC's, that bytes follow the program's end).
+  std::string findings;
+  std::string notes;
   bool written = true;  // false when a write to the file failed
+
+  std::string reports() const { return findings + notes; }
 };
 
 // Lists the tape image `image` (its header and program) with the options:
@@ -52,6 +58,8 @@ struct TapeOptions {
   // The name the header gets, in the machine's codes; none to keep the kept
   // tape's name.
   std::optional<std::string> tape_name;
+  // Whether to say when the kept tape's header is another BASIC's.
+  bool check_kept_header = true;
 
   Wording wording() const { return {language, characters.encoding}; }
 };
@@ -66,7 +74,9 @@ struct MadeTape {
 // Makes a tape image of `listing`: behind the header of `kept_tape` (a tape
 // image, as retoken -t keeps it: only the program's size changes, and the
 // name with a tape name) when it holds one, else behind a new header of the
-// dialect's.
+// dialect's. The lines of the kept tape's program that the listing leaves as
+// they were listed keep their bytes, and so do the bytes that follow its end
+// marker: an unedited listing gives the tape back.
 MadeTape make_tape(std::string_view listing, const TapeOptions& options, std::span<const std::uint8_t> kept_tape = {});
 
 // `text`'s characters in the machine's codes, as the listing writes

@@ -83,6 +83,20 @@ inline constexpr Message kProgramExceedsMemory = {
     "\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xAA%d\x83o\x83""C\x83g\x82\xA0\x82\xE8\x81""ABASIC\x82\xCC\x8B\xF3\x82\xAB\x83\x81\x83\x82\x83\x8A%d\x83o\x83""C\x83g\x82\xC9\x93\xFC\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
     "プログラムが%dバイトあり、BASICの空きメモリ%dバイトに入りません\n",
     "The program takes %d bytes, more than the %d bytes its BASIC leaves free\n"};
+
+// What is said about a tape, on standard error (detoken's as they stand, retoken's after "LISTING: ").
+inline constexpr Message kHeaderOfOption = {
+    "\x83w\x83""b\x83_\x82\xCD%s\x82\xCC\x83""e\x81[\x83v\x82\xCC\x82\xE0\x82\xCC\x82\xC5\x82\xB7(%s\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
+    "ヘッダは%sのテープのものです(%sを付けてください)\n",
+    "The header is that of a tape of %s (give %s)\n"};
+inline constexpr Message kHeaderOfDefault = {
+    "\x83w\x83""b\x83_\x82\xCD%s\x82\xCC\x83""e\x81[\x83v\x82\xCC\x82\xE0\x82\xCC\x82\xC5\x82\xB7(\x83I\x83v\x83V\x83\x87\x83\x93\x82\xF0\x95t\x82\xAF\x82\xB8\x82\xC9\x95\xCF\x8A\xB7\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
+    "ヘッダは%sのテープのものです(オプションを付けずに変換してください)\n",
+    "The header is that of a tape of %s (give no option for it)\n"};
+inline constexpr Message kTrailingBytes = {
+    "\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xCC\x8FI\x82\xED\x82\xE8\x82\xCC\x88\xF3\x82\xCC\x8C\xE3\x82\xC9%d\x83o\x83""C\x83g\x82\xA0\x82\xE8\x82\xDC\x82\xB7(\x83\x8A\x83X\x83g\x82\xC9\x82\xCD\x8Fo\x82\xDC\x82\xB9\x82\xF1)\n",
+    "プログラムの終わりの印の後に%dバイトあります(リストには出ません)\n",
+    "%d bytes follow the program's end marker (they are not listed)\n"};
 inline constexpr Message kLongLines = {
     "MZ-700\x82\xCC\x93\xFC\x97\xCD\x8Ds(255\x95\xB6\x8E\x9A)\x82\xE6\x82\xE8\x92\xB7\x82\xA2\x8Ds\x82\xAA%d\x8Ds\x82\xA0\x82\xE8\x82\xDC\x82\xB7(\x8D\xC5\x8F\x89\x82\xCD\x83\x8A\x83X\x83g\x82\xCC%d\x8Ds\x96\xDA)\n",
     "MZ-700の入力行(255文字)より長い行が%d行あります(最初はリストの%d行目)\n",
@@ -93,7 +107,7 @@ inline constexpr const Message* kAllReports[] = {
     &kMissingLineNumber, &kLineNumberTooLarge, &kNoMachineCode, &kLowerCaseNeedsEuropean, &kBadEscape,
     &kNotInProgramText, &kNumberOutOfRange, &kMalformedNumber, &kLineTooLong, &kProgramTooLarge,
     &kByteOrderMarkInShiftJis, &kNotShiftJis, &kNotUtf8, &kEmptyListing, &kLooksLikeUtf8, &kLinesEdited,
-    &kLastLineUnended, &kProgramExceedsMemory, &kLongLines,
+    &kLastLineUnended, &kProgramExceedsMemory, &kHeaderOfOption, &kHeaderOfDefault, &kTrailingBytes, &kLongLines,
 };
 
 }  // namespace detoken::messages

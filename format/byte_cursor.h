@@ -51,6 +51,8 @@ class ByteCursor {
   }
 
   bool exhausted() const { return exhausted_; }
+  // How many bytes have been read.
+  std::size_t position() const { return position_; }
 
   // The bytes from the position to the end, and a move past `count` of them
   // (no more than there are: a debug build checks), for the copiers that scan

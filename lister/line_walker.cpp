@@ -39,21 +39,22 @@ bool list_body(ByteCursor& cursor, Output& out, TokenDecoder decoder, std::uint1
 
 }  // namespace
 
-void list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder decoder) {
+std::size_t list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder decoder) {
   ByteCursor cursor(image.subspan(std::min(image.size(), kProgramStart)));
   for (;;) {
     const std::uint16_t length = cursor.next_word();
     if (cursor.exhausted()) break;
-    if (length == 0) return;
+    if (length == 0) return kProgramStart + cursor.position();
     // The line's last byte, `length` - 1 from its start, must be its
     // terminator; the cursor stands 2 bytes into the line.
     if (!cursor.holds_at(std::ptrdiff_t{length} - 3, decoder.line_end())) break;
     const std::uint16_t line_number = cursor.next_word();
     if (cursor.exhausted()) break;
     write_line_number(out, line_number);
-    if (!list_body(cursor, out, decoder, line_number)) return;
+    if (!list_body(cursor, out, decoder, line_number)) return 0;
   }
   report_abnormal_file(out);
+  return 0;
 }
 
 }  // namespace detoken

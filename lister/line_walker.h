@@ -17,7 +17,8 @@ inline constexpr std::size_t kProgramStart = tape::kHeaderSize;
 // at the end marker (a line length of 0), after a syntax error, or with the
 // abnormal-file report when a line does not end in its terminator or the data
 // ends early.
-// What was written before a report stays written.
-void list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder decoder);
+// What was written before a report stays written. Answers where the program
+// ends in the image, just after its end marker; 0 when it was not reached.
+std::size_t list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder decoder);
 
 }  // namespace detoken

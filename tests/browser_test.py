@@ -71,8 +71,9 @@ class BrowserTest(unittest.TestCase):
         expected, findings = self.console.detoken(image, options)
         shown = self.page.listing()
         self.assertEqual(shown, expected.decode('utf-8'), f'{image.name} {options}')
-        self.assertEqual(''.join(self.page.reports('finding')), findings, f'{image.name} {options}')
-        if not findings:
+        shown_reports = ''.join(self.page.reports('finding') + self.page.reports('note'))
+        self.assertEqual(shown_reports, findings, f'{image.name} {options}')
+        if not self.page.reports('finding'):
             self.assertEqual(self.page.marked_line(), 0)
             return findings
         lines = shown.split('\n')
@@ -97,10 +98,11 @@ class BrowserTest(unittest.TestCase):
                             self.page.choose(dialect, european, exact)
                             options = [dialect] + ['-e'] * european + ['-x'] * exact
                             findings = self.check_shown(image, options)
-                            seen.add(findings.split(' ')[0] if findings else 'listed')
+                            seen |= {line.split(' ')[0] for line in findings.splitlines()} or {'listed'}
         # The sweep met listings that stop, of both kinds (S-BASIC programs
-        # read as HuBASIC), not only whole ones.
-        self.assertEqual(seen, {'listed', 'Syntax', '異常なBASICファイルです\n'})
+        # read as HuBASIC), not only whole ones, and headers of other BASICs.
+        self.assertEqual({kind if not kind.startswith('ヘッダは') else 'header' for kind in seen},
+                         {'listed', 'Syntax', '異常なBASICファイルです', 'header'})
 
     def test_2_downloads_give_back_the_console_programs_files(self):
         for image, options in self.programs:
@@ -112,6 +114,10 @@ class BrowserTest(unittest.TestCase):
                 name, tape = self.page.download('#download-tape')
                 self.assertEqual(name, image.name)
                 self.assertEqual(tape, image.read_bytes(), 'the tape comes back byte for byte')
+                # Unedited, whatever the choices.
+                self.page.choose('-h' if '-k' in options else '-k', False, False)
+                self.assertEqual(self.page.download('#download-tape')[1], image.read_bytes())
+                self.page.choose(next((o for o in options if o in ('-h', '-k')), '-s'), '-e' in options, True)
                 status, expected, _ = self.console.retoken(listing, image.stem + '.txt', image, exact)
                 self.assertEqual((status, tape), (0, expected))
                 name, text = self.page.download('#download-listing', 'shift_jis')
@@ -171,6 +177,32 @@ class BrowserTest(unittest.TestCase):
         self.page.open(image, confirm=True)
         self.check_shown(image, ['-s', '-x'])
 
+    def test_3b_edited_without_exact_reals_keeps_the_other_lines(self):
+        """A line edited in a listing without exact reals: the tape is the
+        opened one but for that line, every real of the others kept."""
+        image = next(image for image, _ in self.programs if image.stem == 'sunrise_v2')
+        self.page.open(image)
+        self.page.choose('-s', True, False)
+        number = int(self.page.listing()[:5])
+        self.type_over_line(1, '%5d REM EDITED' % number)
+        _, tape = self.page.download('#download-tape')
+        status, expected, _ = self.console.retoken(self.page.listing(), image.stem + '.txt', image, ['-e'])
+        self.assertEqual((status, tape), (0, expected))
+        before, after = program_lines(image.read_bytes()), program_lines(tape)
+        self.assertEqual(after[number], b'\x97 EDITED')
+        before[number] = after[number]
+        self.assertEqual(after, before)
+
+    def test_3c_a_header_of_another_basic_is_told(self):
+        image = next(image for image, options in self.programs if '-k' in options)
+        self.page.open(image)
+        self.page.choose('-s', True, False)
+        self.assertTrue(any('MZ-80K BASIC (SP-5025)' in note for note in self.page.messages('note')))
+        self.page.element('#messages button.propose').click()
+        self.page.idle()
+        self.assertEqual(self.page.dialect_options()[self.page.js('return document.getElementById("dialect").selectedIndex;')], '-k')
+        self.check_shown(image, ['-k', '-e'])
+
     def test_4_damaged_and_foreign_files(self):
         # A tape cut in the middle of a line: the finding, and its line marked.
         image = self.programs[-1][0]
@@ -228,6 +260,16 @@ class BrowserTest(unittest.TestCase):
         self.assertIn(self.page.url, urls)
         for url in urls:
             self.assertTrue(url == self.page.url or url.startswith(('data:', 'blob:')), url)
+
+
+def program_lines(image):
+    """The lines of a tape image's program: each line number and its body."""
+    lines, at = {}, 128
+    while at + 2 <= len(image) and int.from_bytes(image[at:at + 2], 'little') != 0:
+        length = int.from_bytes(image[at:at + 2], 'little')
+        lines[int.from_bytes(image[at + 2:at + 4], 'little')] = image[at + 4:at + length - 1]
+        at += length
+    return lines
 
 
 def main():

@@ -35,4 +35,3 @@ inline constexpr CorpusProgram kCorpusPrograms[] = {
 inline std::string corpus_image(const char* name) { return read_file(corpus_dir() / (std::string(name) + ".mzt")); }
 
 }  // namespace detoken::testing
-

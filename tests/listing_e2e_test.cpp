@@ -62,6 +62,37 @@ TEST(Listing, FindingsGoToStandardErrorAndTheRunSucceeds) {
   EXPECT_EQ(scratch.read("a.txt"), "   10 A\n");
 }
 
+// A header of another BASIC's tapes than the one asked for is told, naming
+// its option; the listing and the status are as they would be. Nothing is
+// said when the header agrees, or tells nothing (attribute 05 loaded at 0).
+TEST(Dialects, AHeaderOfAnotherBasicIsTold) {
+  const Bytes sbasic = image_of({{10, "A"}});  // attribute 05
+  Bytes told = sbasic;
+  told[0x14] = 0xCF, told[0x15] = 0x6B;  // loaded at 6BCF: S-BASIC's
+  Bytes mz80k = told;
+  mz80k[0] = 0x02, mz80k[0x14] = 0x06, mz80k[0x15] = 0x48;  // 02, at 4806
+  Scratch scratch;
+  scratch.write("s.mzt", told);
+  scratch.write("k.mzt", mz80k);
+  scratch.write("n.mzt", sbasic);
+  const std::string of_sbasic = "ヘッダはMZ-700のS-BASICのテープのものです(オプションを付けずに変換してください)\n";
+  const std::string of_mz80k = "ヘッダはMZ-80KのBASIC(SP-5025)のテープのものです(-kを付けてください)\n";
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string said;
+  };
+  for (const Case& c : {Case{{"s.mzt"}, ""}, Case{{"-h", "s.mzt"}, ""}, Case{{"-k", "s.mzt"}, of_sbasic},
+                        Case{{"k.mzt"}, of_mz80k}, Case{{"-k", "k.mzt"}, ""}, Case{{"-k", "n.mzt"}, ""}}) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    const RunResult result = scratch.run(c.arguments);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, written(c.arguments.back().substr(0, 1) + ".txt"));
+    EXPECT_TRUE(result.err.ends_with(console_text(c.said))) << result.err;
+    const std::size_t told = result.err.size() - console_text(c.said).size();
+    EXPECT_EQ(result.err.find(console_text("ヘッダ")), c.said.empty() ? std::string::npos : told);
+  }
+}
+
 TEST(Dialects, TheLastOfHAndSDecides) {
   // A2 is MODE in S-BASIC and WHILE in HuBASIC; 05 is a character in S-BASIC
   // and the digit 4 in HuBASIC.

@@ -167,15 +167,15 @@ inline std::string check_settles(const std::string& listing, const ListingOption
   const ListingStyle style{.characters = options.characters};
   std::string first;
   ListingFault fault{};
+  // A listing that only deletes lines leaves no program, which is refused
+  // as an empty listing is.
   if (!tokenize_listing(listing, options, first, fault)) {
+    if (fault.error == ListingError::EmptyListing) return "";
     return "not read: fault " + std::to_string(static_cast<int>(fault.error)) + " at line " +
            std::to_string(fault.line) + ", column " + std::to_string(fault.column);
   }
   const Listed listed = list_program_area(first, options.dialect, style);
   if (!listed.reports.empty()) return "its image lists with a report: " + listed.reports;
-  // A listing that only deletes lines leaves no program, which lists as
-  // nothing; reading nothing back is refused by design.
-  if (listed.text.empty()) return "";
   std::string second;
   if (!tokenize_listing(listed.text, options, second, fault)) {
     return "its listing is not read back: fault at line " + std::to_string(fault.line) + ":\n" + listed.text;

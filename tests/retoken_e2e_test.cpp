@@ -165,9 +165,46 @@ TEST(Retoken, KeepsTheTapesHeader) {
              {kFailure, console_text("'other.mzt'は既にあります(置き換えるには-fを付けてください)\n")});
   EXPECT_EQ(scratch.run({"-f", "-t", "game.mzt", "-n", "NEW", "-o", "other.mzt", "game.txt"}, kRetoken).status, 0);
   EXPECT_EQ(scratch.read("other.mzt"), expected.replace(1, 17, "NEW\x0D             ") + program);
+  // Only a tape of a BASIC program: not a text, not machine code; each is
+  // left as it was.
   scratch.write("short.mzt", "not a tape");
   expect_run(scratch.run({"-t", "short.mzt", "game.txt"}, kRetoken),
              {kFailure, console_text("'short.mzt'はテープイメージではありません\n")});
+  const std::string notes(14000, 'n');
+  const std::string code = "\x01" + kept.substr(1) + "\xC3\x00\x12";
+  for (const auto& [name, bytes] : {std::pair{"notes.txt", notes}, std::pair{"code.mzt", code}}) {
+    scratch.write(name, bytes);
+    expect_run(scratch.run({"-t", name, "game.txt"}, kRetoken),
+               {kFailure, console_text("'" + std::string(name) + "'はBASICのプログラムのテープではありません\n")});
+    EXPECT_EQ(scratch.read(name), bytes);
+  }
+}
+
+// The bytes a tape's data holds after its program's end marker (old program
+// text left in memory) stay after the new end marker, counted in the size:
+// an unedited listing gives the whole tape back. A header of another BASIC
+// than the one asked for is told.
+TEST(Retoken, KeepsWhatFollowsTheProgramAndTellsTheHeader) {
+  const std::string program = "\x06\x00\x0A\x00\x98\x00\x00\x00"s;  // 10 END, the end marker
+  const std::string tape = header("GAME", 8 + 4) + program + "TAIL" + "beyond the size";
+  Scratch scratch;
+  scratch.write("game.mzt", tape);
+  expect_run(
+      scratch.run({"game.mzt"}),
+      {0, written("game.txt"), console_text("プログラムの終わりの印の後に4バイトあります(リストには出ません)\n")});
+  EXPECT_EQ(scratch.read("game.txt"), "   10 END\n");
+  expect_run(scratch.run({"-t", "game.mzt", "-o", "again.mzt", "game.txt"}, kRetoken), {0, written("again.mzt")});
+  EXPECT_EQ(scratch.read("again.mzt"), tape.substr(0, 128 + 12));
+  scratch.write("edited.txt", "10 END\n20 STOP\n");
+  expect_run(scratch.run({"-t", "game.mzt", "-o", "edited.mzt", "edited.txt"}, kRetoken), {0, written("edited.mzt")});
+  EXPECT_EQ(scratch.read("edited.mzt"),
+            header("GAME", 14 + 4) + program.substr(0, 6) + "\x06\x00\x14\x00\x99\x00\x00\x00TAIL"s);
+  std::string mz80k = tape;
+  mz80k.replace(0, 1, "\x02").replace(0x14, 2, "\x06\x48");
+  scratch.write("mz80k.mzt", mz80k);
+  expect_run(scratch.run({"-t", "mz80k.mzt", "-o", "s.mzt", "game.txt"}, kRetoken),
+             {0, written("s.mzt"),
+              console_text("game.txt: ヘッダはMZ-80KのBASIC(SP-5025)のテープのものです(-kを付けてください)\n")});
 }
 
 // What retoken cannot make a program of, and what it warns of while it makes
@@ -175,9 +212,12 @@ TEST(Retoken, KeepsTheTapesHeader) {
 // S-BASIC's free memory, a line longer than the machine's input line.
 TEST(Retoken, EmptyListingsAndWarnings) {
   Scratch scratch;
-  scratch.write("empty.txt", "\r\n\n");
-  expect_run(scratch.run({"empty.txt"}, kRetoken),
-             {kFailure, "", console_text("empty.txt: リストに行がありません(空のプログラムは作りません)\n")});
+  // An empty listing, and one that only deletes lines.
+  for (const std::string listing : {"\r\n\n", "20\n10\n"}) {
+    scratch.write("empty.txt", listing);
+    expect_run(scratch.run({"empty.txt"}, kRetoken),
+               {kFailure, "", console_text("empty.txt: リストに行がありません(空のプログラムは作りません)\n")});
+  }
   scratch.write("cut.txt", "10 A=1\n20 B");
   expect_run(scratch.run({"cut.txt"}, kRetoken),
              {0, written("cut.mzt"),

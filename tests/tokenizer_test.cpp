@@ -121,7 +121,9 @@ TEST(Tokenizer, NumbersAsTheMachineStoresThem) {
   for (const Case& c : cases) EXPECT_EQ(body_of(c.text, c.dialect), c.bytes) << c.text;
 }
 
-// After these keywords a number is a line number, an unsigned word (0B).
+// After these keywords a number is a line number, an unsigned word (0B);
+// after the editor's commands, every number of the range (a real tape holds
+// LIST 380-390 as 87 20 0B 7C 01 2D 0B 86 01), up to the statement's end.
 TEST(Tokenizer, KeywordsThatTakeLineNumbers) {
   struct Case {
     Dialect dialect;
@@ -131,12 +133,25 @@ TEST(Tokenizer, KeywordsThatTakeLineNumbers) {
   const Dialect s = Dialect::SBasic;
   const Dialect h = Dialect::HuBasic;
   const Case cases[] = {
-      {s, "RUN 100", "83 20 0B 64 00"},    {s, "RESTORE 100", "85 20 0B 64 00"},
-      {s, "GOTO 100", "80 20 0B 64 00"},   {s, "GOSUB 100,20", "81 20 0B 64 00 2C 0B 14 00"},
-      {s, "THEN 100", "E2 20 0B 64 00"},   {s, "PRINT 100", "8F 20 15 87 48 00 00 00"},
-      {h, "RUN 100", "83 20 0B 64 00"},    {h, "RESTORE 100", "85 20 0B 64 00"},
-      {h, "RESUME 100", "86 20 0B 64 00"}, {h, "ELSE 100", "3A C2 20 0B 64 00"},
-      {h, "GOTO 100", "80 20 0B 64 00"},   {h, "PRINT 100", "8F 20 12 64 00"},
+      {s, "RUN 100", "83 20 0B 64 00"},
+      {s, "RESTORE 100", "85 20 0B 64 00"},
+      {s, "GOTO 100", "80 20 0B 64 00"},
+      {s, "GOSUB 100,20", "81 20 0B 64 00 2C 0B 14 00"},
+      {s, "THEN 100", "E2 20 0B 64 00"},
+      {s, "PRINT 100", "8F 20 15 87 48 00 00 00"},
+      {h, "RUN 100", "83 20 0B 64 00"},
+      {h, "RESTORE 100", "85 20 0B 64 00"},
+      {h, "RESUME 100", "86 20 0B 64 00"},
+      {h, "ELSE 100", "3A C2 20 0B 64 00"},
+      {h, "GOTO 100", "80 20 0B 64 00"},
+      {h, "PRINT 100", "8F 20 12 64 00"},
+      {s, "LIST 380-390", "87 20 0B 7C 01 2D 0B 86 01"},
+      {s, "LIST/P 380-390:A=1-2", "87 2F 50 20 0B 7C 01 2D 0B 86 01 3A 41 F4 15 81 00 00 00 00 F8 15 82 00 00 00 00"},
+      {s, "AUTO 100,10", "8B 20 0B 64 00 2C 0B 0A 00"},
+      {s, "DELETE -20", "89 20 2D 0B 14 00"},
+      {s, "RENUM 10,20 REM 5", "8A 20 0B 0A 00 2C 0B 14 00 20 97 20 35"},
+      {h, "LLIST 5-", "88 20 0B 05 00 2D"},
+      {h, "EDIT 7", "8C 20 0B 07 00"},
   };
   for (const Case& c : cases) EXPECT_EQ(body_of(c.text, c.dialect), c.bytes) << c.text;
 }

@@ -8,6 +8,7 @@
 #include "format/dialects/dialect.h"
 #include "format/reals.h"
 #include "format/typed_numbers.h"
+#include "tape/words.h"
 #include "tokenizer/keyword_index.h"
 #include "tokenizer/tokenizer.h"
 
@@ -62,8 +63,8 @@ class LineTokenizer {
 
   void put(char byte) { *out_++ = byte; }
   void put_word(unsigned word) {
-    put(static_cast<char>(word & 0xFF));
-    put(static_cast<char>(word >> 8));
+    tape::put_word(out_, word);
+    out_ += tape::kWordSize;
   }
 
   // The character at the position, read as the mode writes characters.
@@ -142,14 +143,14 @@ class LineTokenizer {
     const bool after_name = in_name_;
     in_name_ = false;
     if (c == kQuote) {
-      line_numbers_ = LineNumbers::No;
+      line_numbers_ = Expecting::No;
       put(c);
       ++at_;
       return raw_text(true);
     }
     if (rules_.comment_mark != 0 && c == static_cast<char>(rules_.comment_mark)) {
       // The machine keeps a colon before a comment; the listing leaves it out.
-      line_numbers_ = LineNumbers::No;
+      line_numbers_ = Expecting::No;
       put(static_cast<char>(kColon));
       return raw_text(false);
     }
@@ -163,7 +164,13 @@ class LineTokenizer {
           return fail(ListingError::MalformedNumber, notation.prefix.size() + 1);
       }
     }
-    if (const ReadKeyword* keyword = keywords_.longest_at(rest())) return keyword_item(*keyword);
+    // In a range of lines the signs are characters (LIST/P 100-200 is
+    // characters and line numbers); a keyword of letters ends the range.
+    if (const ReadKeyword* keyword = keywords_.longest_at(rest())) {
+      if (line_numbers_ != Expecting::Range || is_letter(keyword->name[0]) || !at_program_character()) {
+        return keyword_item(*keyword);
+      }
+    }
     return program_character(after_name);
   }
 
@@ -184,9 +191,20 @@ class LineTokenizer {
     put(static_cast<char>(keyword.code[0]));
     if (keyword.code_length == 2) put(static_cast<char>(keyword.code[1]));
     at_ += keyword.length;
-    line_numbers_ = keyword.takes_line_number ? LineNumbers::Expected : LineNumbers::No;
+    switch (keyword.line_numbers) {
+      case LineNumbers::None: line_numbers_ = Expecting::No; break;
+      case LineNumbers::Number: line_numbers_ = Expecting::Number; break;
+      case LineNumbers::Range: line_numbers_ = Expecting::Range; break;
+    }
     if (keyword.code_length == 1 && rules_.classes[code] == CodeClass::TextKeyword) return raw_text(false);
     return true;
+  }
+
+  // Whether the character at the position is one program text holds as
+  // itself.
+  bool at_program_character() const {
+    const CharRead read = character();
+    return read.status == ReadStatus::Read && is_program_character(rules_.classes[read.code]);
   }
 
   // Any other character: itself, if program text can hold it; a letter in
@@ -202,10 +220,12 @@ class LineTokenizer {
     const char c = static_cast<char>(read.code);
     // Digits right after a name's letters belong to the name (V1, M3$).
     in_name_ = is_letter(c) || (after_name && is_digit(c));
-    if (c == ',' && line_numbers_ == LineNumbers::Given) {
-      line_numbers_ = LineNumbers::Expected;
+    if (line_numbers_ == Expecting::Range) {
+      if (c == ':') line_numbers_ = Expecting::No;
+    } else if (c == ',' && line_numbers_ == Expecting::Given) {
+      line_numbers_ = Expecting::Number;
     } else if (c != ' ') {
-      line_numbers_ = LineNumbers::No;
+      line_numbers_ = Expecting::No;
     }
     return true;
   }
@@ -216,7 +236,7 @@ class LineTokenizer {
     put(static_cast<char>(notation.type));
     put_word(word.value);
     at_ += word.length;
-    line_numbers_ = LineNumbers::No;
+    line_numbers_ = Expecting::No;
     return true;
   }
 
@@ -228,24 +248,26 @@ class LineTokenizer {
       return fail(ListingError::MalformedNumber, text.size() + joining);
     }
     const long value = number.whole ? whole_value(number.digits) : -1;
-    if (line_numbers_ == LineNumbers::Expected && value >= 0) {
+    const bool range = line_numbers_ == Expecting::Range;
+    if ((line_numbers_ == Expecting::Number || range) && value >= 0) {
       put(static_cast<char>(codes_.unsigned_word));
       put_word(static_cast<unsigned>(value));
-      line_numbers_ = LineNumbers::Given;
+      if (!range) line_numbers_ = Expecting::Given;
     } else {
       char stored[kLongestStoredNumber];
       const std::size_t length = store_decimal(number, codes_, stored);
       if (length == 0) return fail(ListingError::NumberOutOfRange, text.size());
       for (std::size_t i = 0; i < length; ++i) put(stored[i]);
-      line_numbers_ = LineNumbers::No;
+      if (!range) line_numbers_ = Expecting::No;
     }
     at_ += number.length;
     return true;
   }
 
   // Where a line number may come: after GOTO and its kin, and after a comma
-  // that follows a line number.
-  enum class LineNumbers { No, Expected, Given };
+  // that follows a line number; in a range of lines, up to the statement's
+  // end.
+  enum class Expecting { No, Number, Given, Range };
 
   std::string_view text_;
   CharMode characters_;
@@ -258,7 +280,7 @@ class LineTokenizer {
   ListingFault& fault_;
   std::size_t at_ = 0;
   bool in_name_ = false;
-  LineNumbers line_numbers_ = LineNumbers::No;
+  Expecting line_numbers_ = Expecting::No;
 };
 
 }  // namespace
@@ -270,7 +292,8 @@ LineReading::LineReading(const ListingOptions& options)
       keywords(keyword_index(options.dialect, options.characters.encoding)),
       quick(quick_codes(options.characters)),
       notations{Notation{rules.hex_prefix, codes.hex_word, 16}, Notation{"&O", codes.octal_word, 8},
-                Notation{"&B", codes.binary_word, 2}} {}
+                Notation{"&B", codes.binary_word, 2}},
+      kept(options.kept) {}
 
 char* read_line_text(std::string_view text, const LineReading& reading, char* out, ListingFault& fault) {
   return LineTokenizer(text, reading, out, fault).run();

@@ -31,6 +31,7 @@ struct LineReading {
   KeywordIndex keywords;
   const QuickCodes& quick;
   std::array<Notation, 3> notations;
+  const KeptLines* kept;
 };
 
 // Reads `text` (a line's text after its number) into the bytes at `out`,

@@ -180,6 +180,12 @@ bool read_line(std::string_view text, std::size_t line, const LineReading& readi
   }
   if (text[at] == ' ') ++at;  // the separator; any further space belongs to the line
   const std::string_view body_text = text.substr(at);
+  if (const std::string* kept = reading.kept != nullptr ? reading.kept->find(number, body_text) : nullptr) {
+    char* const room = bytes.room_for(kept->size());
+    bytes.took(std::copy(kept->begin(), kept->end(), room));
+    lines.push_back({number, line, bytes_at, kept->size(), false});
+    return true;
+  }
   char* const room = bytes.room_for(most_bytes_for(body_text.size()) + tape::kLineOverhead);
   const char* end = read_line_text(body_text, reading, room + tape::kLineHeadSize, fault);
   if (end == nullptr) {
@@ -226,6 +232,18 @@ bool edit(std::vector<ReadLine>& lines, ListingNotes& notes) {
 
 }  // namespace
 
+void KeptLines::add(std::uint16_t number, std::string_view text, std::string_view bytes) {
+  lines_.emplace(number, std::pair{std::string(text), std::string(bytes)});
+}
+
+const std::string* KeptLines::find(std::uint16_t number, std::string_view text) const {
+  const auto [first, last] = lines_.equal_range(number);
+  for (auto at = first; at != last; ++at) {
+    if (at->second.first == text) return &at->second.second;
+  }
+  return nullptr;
+}
+
 bool tokenize_listing(std::string_view listing, const ListingOptions& options, std::string& program,
                       ListingFault& fault, ListingNotes* notes, std::size_t size_limit) {
   ListingNotes unused;
@@ -244,8 +262,9 @@ bool tokenize_listing(std::string_view listing, const ListingOptions& options, s
     if (!read_line(text, line, reading, bytes, lines, fault, noted)) return false;
     noted.last_line_unended = end == std::string_view::npos;
   }
-  if (lines.empty()) return fail(ListingError::EmptyListing, 0, 0, {}, fault);
+  // No line at all, or none left once the deletions are made: no program.
   const bool as_read = edit(lines, noted);
+  if (lines.empty()) return fail(ListingError::EmptyListing, 0, 0, {}, fault);
   std::size_t size = program.size() + tape::kEndMarkerSize;
   for (const ReadLine& line : lines) {
     size += line.size;

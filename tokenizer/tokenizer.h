@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "charsets/character_sets.h"
 #include "format/dialects/dialect.h"
@@ -13,12 +15,30 @@ namespace detoken {
 
 // How a listing is read: the program's dialect, and how the listing writes
 // the machine's characters.
+// Lines of a program that a listing may leave as they were (the program of
+// the tape the listing was made of): each line's number, its text as listed
+// (after the number and its space; with reals as "%g" writes them, and
+// exactly), and its bytes as the program holds them, framed. A listing line
+// of that number and one of those texts is stored as those bytes: what the
+// user did not edit comes back as it was, whatever the listing rounded.
+class KeptLines {
+ public:
+  void add(std::uint16_t number, std::string_view text, std::string_view bytes);
+  // The bytes of line `number` listed as `text`, or null.
+  const std::string* find(std::uint16_t number, std::string_view text) const;
+  bool empty() const { return lines_.empty(); }
+
+ private:
+  std::multimap<std::uint16_t, std::pair<std::string, std::string>> lines_;
+};
+
 struct ListingOptions {
   ListingOptions(Dialect dialect = Dialect::SBasic, CharMode characters = {})  // NOLINT: a dialect alone is options
       : dialect(dialect), characters(characters) {}
 
   Dialect dialect;
   CharMode characters;
+  const KeptLines* kept = nullptr;
 };
 
 // What is wrong with a listing, at the first place found.
@@ -36,7 +56,7 @@ enum class ListingError {
   ByteOrderMarkInShiftJis,  // a Shift_JIS listing that starts with UTF-8's byte-order mark (-u reads it)
   NotShiftJis,              // bytes that are no Shift_JIS character (a UTF-8 listing, -u)
   NotUtf8,                  // bytes that are no UTF-8 character, read with -u
-  EmptyListing,             // no line at all: no program is made of it (line and column 0)
+  EmptyListing,             // no line, or none left once its deletions are made: no program (line and column 0)
 };
 
 struct ListingFault {

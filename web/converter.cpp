@@ -39,7 +39,8 @@ Listing list_tape(std::span<const std::uint8_t> image, const Choices& choices, E
   const CharMode mode{choices.characters, encoding};
   detoken::Listing listed = detoken::list_tape(image, {choices.dialect, mode, choices.exact_reals});
   listing.text = std::move(listed.text);
-  listing.findings = std::move(listed.reports);
+  listing.findings = std::move(listed.findings);
+  listing.notes = std::move(listed.notes);
   if (image.size() < tape::kHeaderSize) {
     listing.kind = FileKind::TooShort;
   } else {
@@ -47,17 +48,21 @@ Listing list_tape(std::span<const std::uint8_t> image, const Choices& choices, E
     listing.kind =
         listing.attribute == dialect_info(choices.dialect).header.attribute ? FileKind::BasicTape : FileKind::OtherTape;
     listing.tape_name = name_text(image, mode);
+    const DialectInfo* told = dialect_of_header(tape::kind_of(image.data()));
+    if (told != nullptr && !header_fits(dialect_info(choices.dialect), tape::kind_of(image.data()))) {
+      listing.suggested = static_cast<int>(told->dialect);
+    }
   }
   return listing;
 }
 
-Tape make_tape(std::string_view listing, std::string_view listing_name, std::string_view kept_header,
+Tape make_tape(std::string_view listing, std::string_view listing_name, std::string_view kept_tape,
                const Choices& choices) {
   const CharMode mode{choices.characters, Encoding::Utf8};
   TapeOptions options{choices.dialect, mode, Language::Japanese, listing_name, std::nullopt};
-  if (kept_header.empty()) options.tape_name = tape_name_of_file(listing_name, mode);
-  const MadeTape made = detoken::make_tape(
-      listing, options, {reinterpret_cast<const std::uint8_t*>(kept_header.data()), kept_header.size()});
+  if (kept_tape.size() < tape::kHeaderSize) options.tape_name = tape_name_of_file(listing_name, mode);
+  const MadeTape made =
+      detoken::make_tape(listing, options, {reinterpret_cast<const std::uint8_t*>(kept_tape.data()), kept_tape.size()});
   Tape tape;
   tape.messages = made.reports;
   if (!made.made) {

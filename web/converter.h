@@ -43,7 +43,11 @@ enum class FileKind {
 struct Listing {
   std::string text;      // the listing, as detoken writes it in the encoding
   std::string findings;  // the lister's reports, as detoken writes them; empty when it listed to the end
+  std::string notes;     // what detoken says of the tape besides (its header, bytes after the program)
   FileKind kind = FileKind::Empty;
+  // The dialect (its place among the choices) whose tapes the header tells,
+  // when it is not the one chosen; -1 for none.
+  int suggested = -1;
   std::uint8_t attribute = 0;  // the header's attribute, when it has one
   std::string tape_name;       // the header's name, in the encoding
 };
@@ -61,11 +65,11 @@ struct Tape {
   std::size_t column = 0;
 };
 
-// Makes a tape image of a UTF-8 listing as `retoken -u` does with the
-// choices: behind `kept_header` (the opened tape's, as with -t) when there
-// is one, else behind a new header named after `listing_name`, which the
-// messages also name.
-Tape make_tape(std::string_view listing, std::string_view listing_name, std::string_view kept_header,
+// Makes a tape image of a UTF-8 listing as `retoken -u -t` does with the
+// choices: of `kept_tape` (the opened tape: its header, its unedited lines
+// and what follows its program kept) when it holds a header, else behind a
+// new header named after `listing_name`, which the messages also name.
+Tape make_tape(std::string_view listing, std::string_view listing_name, std::string_view kept_tape,
                const Choices& choices);
 
 }  // namespace detoken::web

@@ -18,8 +18,8 @@ namespace {
 using detoken::web::Choices;
 
 std::array<std::string, 3> inputs;
-std::array<std::string, 3> outputs;
-std::array<int, 3> values;
+std::array<std::string, 4> outputs;
+std::array<int, 4> values;
 
 Choices choices_of(int dialect, int european, int exact) {
   const auto dialects = detoken::web::dialect_choices();
@@ -56,9 +56,10 @@ EMSCRIPTEN_KEEPALIVE const char* page_dialect_name(int index) { return dialect_a
 EMSCRIPTEN_KEEPALIVE const char* page_dialect_option(int index) { return dialect_at(index).option; }
 
 // Lists the image in input 0 with the choices, in UTF-8 (`utf8`) or
-// Shift_JIS. Outputs: 0 the listing, 1 the findings, 2 the tape's name;
-// values: 0 the kind of file, 1 the header's attribute, 2 the attribute of
-// the dialect's BASIC programs.
+// Shift_JIS. Outputs: 0 the listing, 1 the findings, 2 the tape's name, 3
+// the notes about the tape; values: 0 the kind of file, 1 the header's
+// attribute, 2 the attribute of the dialect's BASIC programs, 3 the dialect
+// the header tells (-1 for none).
 EMSCRIPTEN_KEEPALIVE void page_list(int dialect, int european, int exact, int utf8) {
   const std::string& image = inputs[0];
   const Choices choices = choices_of(dialect, european, exact);
@@ -68,11 +69,13 @@ EMSCRIPTEN_KEEPALIVE void page_list(int dialect, int european, int exact, int ut
   outputs[0] = std::move(listing.text);
   outputs[1] = std::move(listing.findings);
   outputs[2] = std::move(listing.tape_name);
-  values = {static_cast<int>(listing.kind), listing.attribute, detoken::dialect_info(choices.dialect).header.attribute};
+  outputs[3] = std::move(listing.notes);
+  values = {static_cast<int>(listing.kind), listing.attribute, detoken::dialect_info(choices.dialect).header.attribute,
+            listing.suggested};
 }
 
-// Makes a tape of the UTF-8 listing in input 0, behind the header in input 1
-// (none when it is empty), the listing named as input 2. Outputs: 0 the
+// Makes a tape of the UTF-8 listing in input 0 of the tape in input 1 (a new
+// one when it is empty), the listing named as input 2. Outputs: 0 the
 // image, 1 retoken's messages; values: 0 whether it was made, 1 and 2 the
 // line and column of the fault.
 EMSCRIPTEN_KEEPALIVE void page_make_tape(int dialect, int european) {
@@ -80,7 +83,8 @@ EMSCRIPTEN_KEEPALIVE void page_make_tape(int dialect, int european) {
   outputs[0] = std::move(tape.image);
   outputs[1] = std::move(tape.messages);
   outputs[2].clear();
-  values = {tape.made ? 1 : 0, static_cast<int>(tape.line), static_cast<int>(tape.column)};
+  outputs[3].clear();
+  values = {tape.made ? 1 : 0, static_cast<int>(tape.line), static_cast<int>(tape.column), 0};
 }
 
 }  // extern "C"

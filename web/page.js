@@ -115,6 +115,21 @@ function message(kind, report, explanation) {
   ui.messages.append(box);
 }
 
+// The header of the file is that of another BASIC's tapes: the page says so
+// and offers to list it as that BASIC.
+function proposal(entry, chosen, told) {
+  message('note', '', `The header of ${entry.name} is that of a tape of ${told.name}, not of ${chosen}.`);
+  const button = document.createElement('button');
+  button.type = 'button';
+  button.className = 'propose';
+  button.textContent = `List it as ${told.name}`;
+  button.addEventListener('click', () => {
+    ui.dialect.selectedIndex = entry.suggested;
+    listAgain();
+  });
+  ui.messages.lastElementChild.append(button);
+}
+
 // What the page says about the current file: what could not be opened,
 // what the file is, the lister's findings, and retoken's messages after a
 // tape or a Shift_JIS listing was made.
@@ -127,11 +142,14 @@ function showMessages() {
   if (entry.kind === FileKind.TooShort) {
     message('note', '', `${entry.name} is ${sizeText(entry.bytes.length)}, shorter than a tape header ` +
         `(${kHeaderSize} bytes): it is not a tape image.`);
+  } else if (entry.suggested >= 0) {
+    proposal(entry, dialect, dialects[entry.suggested]);
   } else if (entry.kind === FileKind.OtherTape) {
     message('note', '', `The header of ${entry.name} does not say that it holds a ${dialect} program: its ` +
         `attribute is ${hex(entry.attribute)}, where a ${dialect} program has ${hex(entry.basicAttribute)}. ` +
         'It may hold machine code or data, or come from another machine.');
   }
+  if (entry.notes) message('note', entry.notes, '');
   if (entry.findings) {
     const syntax = entry.findings.startsWith('Syntax error');
     message('finding', entry.findings, (syntax ?
@@ -185,8 +203,9 @@ function select(entry) {
 async function list(entry) {
   const reply = await converter.request({type: 'list', bytes: entry.bytes, choices: entry.choices, utf8: true});
   Object.assign(entry, {
-    listed: reply.text, text: reply.text, findings: reply.findings, kind: reply.kind,
-    attribute: reply.attribute, basicAttribute: reply.basicAttribute, tapeMessages: '', fault: null,
+    listed: reply.text, text: reply.text, findings: reply.findings, notes: reply.notes, kind: reply.kind,
+    attribute: reply.attribute, basicAttribute: reply.basicAttribute, suggested: reply.suggested, tapeMessages: '',
+    fault: null,
   });
   entry.mark = entry.findings ? lastLine(entry.text) : 0;
   if (entry === current) show();

@@ -19,7 +19,7 @@ function save(bytes, name, type) {
 async function makeTape(entry, type) {
   const reply = await converter.request({
     type, listing: entry.text, name: listingName(entry.name), choices: entry.choices,
-    header: entry.bytes.length >= kHeaderSize ? entry.bytes.slice(0, kHeaderSize) : new Uint8Array(0),
+    tape: entry.bytes.length >= kHeaderSize ? entry.bytes : new Uint8Array(0),
   });
   entry.tapeMessages = reply.messages;
   entry.fault = reply.made ? null : {line: reply.line, column: reply.column};
@@ -45,6 +45,11 @@ function failed(entry) {
 function downloadTape() {
   const entry = current;
   if (!entry) return;
+  // An unedited listing is the opened tape itself, whatever the choices.
+  if (entry.text === entry.listed && entry.bytes.length >= kHeaderSize) {
+    save(entry.bytes, entry.name, 'application/octet-stream');
+    return;
+  }
   work(`Making the tape of ${entry.name}`, async () => {
     const made = await makeTape(entry, 'tape');
     if (made) save(made.image, entry.name, 'application/octet-stream');

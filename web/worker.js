@@ -35,15 +35,17 @@ function list(converter, bytes, choices, inUtf8) {
     text: inUtf8 ? utf8.decode(text) : text,
     findings: take(converter, 1),
     tapeName: take(converter, 2),
+    notes: take(converter, 3),
     kind: converter._page_value(0),
     attribute: converter._page_value(1),
     basicAttribute: converter._page_value(2),
+    suggested: converter._page_value(3),
   };
 }
 
 function makeTape(converter, request) {
   put(converter, 0, toUtf8.encode(request.listing));
-  put(converter, 1, request.header);
+  put(converter, 1, request.tape);
   put(converter, 2, toUtf8.encode(request.name));
   converter._page_make_tape(request.choices.dialect, request.choices.european ? 1 : 0);
   return {
@@ -67,6 +69,7 @@ onmessage = async (event) => {
       const listing = list(converter, request.bytes, request.choices, request.utf8);
       listing.findings = request.utf8 ? utf8.decode(listing.findings) : listing.findings;
       listing.tapeName = request.utf8 ? utf8.decode(listing.tapeName) : listing.tapeName;
+      listing.notes = request.utf8 ? utf8.decode(listing.notes) : listing.notes;
       reply = listing;
       break;
     }

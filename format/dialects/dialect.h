@@ -133,4 +133,12 @@ const DialectInfo& dialect_info(Dialect dialect);
 // The dialect chosen by an option letter, or null.
 const DialectInfo* dialect_by_option(char letter);
 
+// What a tape's header says of its BASIC, by its attribute and load address:
+// whether it is that the dialect writes itself; the dialect whose tapes it
+// tells apart, or null when it tells none; whether it is a BASIC program's
+// at all (the attribute of one of the dialects).
+bool header_fits(const DialectInfo& dialect, const tape::HeaderKind& kind);
+const DialectInfo* dialect_of_header(const tape::HeaderKind& kind);
+bool is_basic_header(const tape::HeaderKind& kind);
+
 }  // namespace detoken

@@ -106,9 +106,12 @@ constexpr DecodingRules kRules = {
 
 // After these a number is a line number.
 constexpr std::string_view kLineNumberKeywords[] = {"GOTO", "GOSUB", "THEN", "ELSE", "RESTORE", "RUN", "RESUME"};
+// After the commands of the editor, a range of lines, as S-BASIC stores it.
+constexpr std::string_view kLineRangeKeywords[] = {"LIST", "LLIST", "AUTO", "DELETE", "RENUM", "EDIT"};
 
-constexpr KeywordLookup kShiftJisLookup = keyword_lookup(kRules.keywords.shift_jis, kLineNumberKeywords);
-constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, kLineNumberKeywords);
+constexpr KeywordLookup kShiftJisLookup =
+    keyword_lookup(kRules.keywords.shift_jis, kLineNumberKeywords, kLineRangeKeywords);
+constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, kLineNumberKeywords, kLineRangeKeywords);
 
 }  // namespace
 

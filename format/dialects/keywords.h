@@ -70,14 +70,20 @@ struct EncodedKeywords {
   constexpr const KeywordTables& in(Encoding encoding) const { return encoding == Encoding::Utf8 ? utf8 : shift_jis; }
 };
 
+// What a keyword takes after it: a line number (GOTO 100, and the numbers of
+// a list after a comma, ON X GOTO 100,200), or a range of lines, the rest of
+// its statement (LIST 100-200), where every number is a line number and
+// every other character stands for itself.
+enum class LineNumbers : std::uint8_t { None, Number, Range };
+
 // A keyword as it is read back: its name, the one or two bytes that stand
-// for it, and whether a number after it is a line number.
+// for it, and whether line numbers follow it.
 struct ReadKeyword {
   char name[kCharTextSize];
   std::uint8_t length;
   std::uint8_t code[2];
   std::uint8_t code_length;
-  bool takes_line_number;
+  LineNumbers line_numbers;
 
   constexpr std::string_view text() const { return {name, length}; }
 };
@@ -100,9 +106,11 @@ struct KeywordLookup {
 };
 
 // The lookup of a dialect's tables; `line_number_keywords` names the
-// keywords after which a number is a line number. Built at compile time.
+// keywords after which a number is a line number, `line_range_keywords`
+// those that take a range of lines. Built at compile time.
 consteval KeywordLookup keyword_lookup(const KeywordTables& tables,
-                                       std::span<const std::string_view> line_number_keywords) {
+                                       std::span<const std::string_view> line_number_keywords,
+                                       std::span<const std::string_view> line_range_keywords) {
   // Every keyword once, in the tables' order.
   std::array<ReadKeyword, 256> all{};
   std::size_t count = 0;
@@ -117,7 +125,10 @@ consteval KeywordLookup keyword_lookup(const KeywordTables& tables,
       entry.code[1] = prefix == 0 ? 0 : code;
       entry.code_length = prefix == 0 ? 1 : 2;
       for (const std::string_view name : line_number_keywords) {
-        entry.takes_line_number = entry.takes_line_number || (prefix == 0 && name == table[i].name());
+        if (prefix == 0 && name == table[i].name()) entry.line_numbers = LineNumbers::Number;
+      }
+      for (const std::string_view name : line_range_keywords) {
+        if (prefix == 0 && name == table[i].name()) entry.line_numbers = LineNumbers::Range;
       }
     }
   };

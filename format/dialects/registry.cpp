@@ -27,4 +27,22 @@ const DialectInfo* dialect_by_option(char letter) {
   return nullptr;
 }
 
+bool header_fits(const DialectInfo& dialect, const tape::HeaderKind& kind) {
+  return dialect.header.attribute == kind.attribute && dialect.header.load_address == kind.load_address;
+}
+
+const DialectInfo* dialect_of_header(const tape::HeaderKind& kind) {
+  for (const DialectInfo* dialect : kRegistry) {
+    if (dialect->header_identifies && header_fits(*dialect, kind)) return dialect;
+  }
+  return nullptr;
+}
+
+bool is_basic_header(const tape::HeaderKind& kind) {
+  for (const DialectInfo* dialect : kRegistry) {
+    if (dialect->header.attribute == kind.attribute) return true;
+  }
+  return false;
+}
+
 }  // namespace detoken

@@ -100,11 +100,15 @@ constexpr DecodingRules kRules = {
 };
 // clang-format on
 
-// After these a number is a line number.
+// After these a number is a line number; after the commands of the editor,
+// a range of lines (LIST 380-390 is 87 20 0B 7C 01 2D 0B 86 01 on a real
+// tape: the numbers line numbers, the minus the character).
 constexpr std::string_view kLineNumberKeywords[] = {"GOTO", "GOSUB", "THEN", "RESTORE", "RUN"};
+constexpr std::string_view kLineRangeKeywords[] = {"LIST", "AUTO", "DELETE", "RENUM"};
 
-constexpr KeywordLookup kShiftJisLookup = keyword_lookup(kRules.keywords.shift_jis, kLineNumberKeywords);
-constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, kLineNumberKeywords);
+constexpr KeywordLookup kShiftJisLookup =
+    keyword_lookup(kRules.keywords.shift_jis, kLineNumberKeywords, kLineRangeKeywords);
+constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, kLineNumberKeywords, kLineRangeKeywords);
 
 }  // namespace
 

@@ -71,8 +71,8 @@ constexpr DecodingRules kRules = {
 
 // Numbers are the digits typed: no keyword is followed by a line number's
 // word.
-constexpr KeywordLookup kShiftJisLookup = keyword_lookup(kRules.keywords.shift_jis, {});
-constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, {});
+constexpr KeywordLookup kShiftJisLookup = keyword_lookup(kRules.keywords.shift_jis, {}, {});
+constexpr KeywordLookup kUtf8Lookup = keyword_lookup(kRules.keywords.utf8, {}, {});
 
 }  // namespace
 
