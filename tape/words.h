@@ -22,11 +22,12 @@ constexpr std::uint16_t word_at(const Byte* at) {
   return word_of(static_cast<std::uint8_t>(at[0]), static_cast<std::uint8_t>(at[1]));
 }
 
-// Puts `word` in the two bytes at `at`.
+// Puts `word` in the two bytes at `at`; answers `at`.
 template <class Byte>
-constexpr void put_word(Byte* at, unsigned word) {
+constexpr Byte* put_word(Byte* at, unsigned word) {
   at[0] = static_cast<Byte>(word & 0xFF);
   at[1] = static_cast<Byte>(word >> 8 & 0xFF);
+  return at;
 }
 
 // Appends `word` to a container of byte-sized values.

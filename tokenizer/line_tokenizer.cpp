@@ -62,10 +62,7 @@ class LineTokenizer {
   }
 
   void put(char byte) { *out_++ = byte; }
-  void put_word(unsigned word) {
-    tape::put_word(out_, word);
-    out_ += tape::kWordSize;
-  }
+  void put_word(unsigned word) { out_ = tape::put_word(out_, word) + tape::kWordSize; }
 
   // The character at the position, read as the mode writes characters.
   CharRead character() const {
@@ -191,11 +188,8 @@ class LineTokenizer {
     put(static_cast<char>(keyword.code[0]));
     if (keyword.code_length == 2) put(static_cast<char>(keyword.code[1]));
     at_ += keyword.length;
-    switch (keyword.line_numbers) {
-      case LineNumbers::None: line_numbers_ = Expecting::No; break;
-      case LineNumbers::Number: line_numbers_ = Expecting::Number; break;
-      case LineNumbers::Range: line_numbers_ = Expecting::Range; break;
-    }
+    constexpr Expecting kAfter[] = {Expecting::No, Expecting::Number, Expecting::Range};  // by LineNumbers
+    line_numbers_ = kAfter[static_cast<std::size_t>(keyword.line_numbers)];
     if (keyword.code_length == 1 && rules_.classes[code] == CodeClass::TextKeyword) return raw_text(false);
     return true;
   }
@@ -284,16 +278,6 @@ class LineTokenizer {
 };
 
 }  // namespace
-
-LineReading::LineReading(const ListingOptions& options)
-    : characters(options.characters),
-      rules(dialect_info(options.dialect).rules),
-      codes(dialect_info(options.dialect).codes),
-      keywords(keyword_index(options.dialect, options.characters.encoding)),
-      quick(quick_codes(options.characters)),
-      notations{Notation{rules.hex_prefix, codes.hex_word, 16}, Notation{"&O", codes.octal_word, 8},
-                Notation{"&B", codes.binary_word, 2}},
-      kept(options.kept) {}
 
 char* read_line_text(std::string_view text, const LineReading& reading, char* out, ListingFault& fault) {
   return LineTokenizer(text, reading, out, fault).run();

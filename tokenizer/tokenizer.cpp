@@ -232,6 +232,16 @@ bool edit(std::vector<ReadLine>& lines, ListingNotes& notes) {
 
 }  // namespace
 
+LineReading::LineReading(const ListingOptions& options)
+    : characters(options.characters),
+      rules(dialect_info(options.dialect).rules),
+      codes(dialect_info(options.dialect).codes),
+      keywords(keyword_index(options.dialect, options.characters.encoding)),
+      quick(quick_codes(options.characters)),
+      notations{Notation{rules.hex_prefix, codes.hex_word, 16}, Notation{"&O", codes.octal_word, 8},
+                Notation{"&B", codes.binary_word, 2}},
+      kept(options.kept) {}
+
 void KeptLines::add(std::uint16_t number, std::string_view text, std::string_view bytes) {
   lines_.emplace(number, std::pair{std::string(text), std::string(bytes)});
 }
