@@ -5,6 +5,7 @@
 #include "convert/listing_reports.h"
 #include "convert/messages.h"
 #include "convert/wording.h"
+#include "format/dialects/keywords.h"
 #include "lister/decoding.h"
 #include "lister/line_walker.h"
 #include "tape/image_format.h"
@@ -26,6 +27,33 @@ std::string header_note(std::span<const std::uint8_t> image, Dialect dialect, co
   const std::string name(other->title_name.in(wording));
   if (other == dialects().front()) return format(messages::kHeaderOfDefault, wording, {name});
   return format(messages::kHeaderOfOption, wording, {name, std::string{'-', other->option}});
+}
+
+// The keyword of a code in a dialect's tables (`prefix` FE, FF or 0 for a
+// one-byte code), or an empty name.
+std::string_view keyword_of(const DialectInfo& dialect, std::uint8_t prefix, std::uint8_t code, Encoding encoding) {
+  const KeywordTables& tables = dialect.rules.keywords.in(encoding);
+  const std::span<const Keyword> table = prefix == kFePrefix   ? tables.fe
+                                         : prefix == kFfPrefix ? tables.ff
+                                                               : tables.main;
+  const std::size_t index = code - kFirstKeywordCode;
+  return code >= kFirstKeywordCode && index < table.size() ? table[index].name() : std::string_view{};
+}
+
+// After a syntax error: the dialects whose tapes have this header and which
+// have a keyword for the code, each with the option that lists it.
+std::string other_dialects_note(std::span<const std::uint8_t> image, const Output::Stop& stop, Dialect dialect,
+                                const Wording& wording) {
+  if (!stop.stopped || image.size() < tape::kHeaderSize) return {};
+  std::string note;
+  for (const DialectInfo* other : dialects()) {
+    if (other->dialect == dialect || !header_fits(*other, tape::kind_of(image.data()))) continue;
+    const std::string_view keyword = keyword_of(*other, stop.prefix, stop.code, wording.encoding);
+    if (keyword.empty()) continue;
+    note += format(messages::kCodeOfOther, wording,
+                   {std::string(other->title_name.in(wording)), keyword, std::string{'-', other->option}});
+  }
+  return note;
 }
 
 // Where the tape's data ends: where its header's size says, or the image's
@@ -50,6 +78,7 @@ Listing list_tape(std::span<const std::uint8_t> image, const ListOptions& option
   listing.written = out.flush();
   if (file == nullptr) listing.text = out.text();
   listing.findings = out.reports();
+  listing.findings += other_dialects_note(image, out.stop(), options.dialect, options.wording());
   listing.notes = header_note(image, options.dialect, options.wording());
   if (const std::size_t trailing = trailing_bytes(image, program_end)) {
     listing.notes += format(messages::kTrailingBytes, options.wording(), {std::to_string(trailing)});

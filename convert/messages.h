@@ -93,6 +93,10 @@ inline constexpr Message kHeaderOfDefault = {
     "\x83w\x83""b\x83_\x82\xCD%s\x82\xCC\x83""e\x81[\x83v\x82\xCC\x82\xE0\x82\xCC\x82\xC5\x82\xB7(\x83I\x83v\x83V\x83\x87\x83\x93\x82\xF0\x95t\x82\xAF\x82\xB8\x82\xC9\x95\xCF\x8A\xB7\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
     "ヘッダは%sのテープのものです(オプションを付けずに変換してください)\n",
     "The header is that of a tape of %s (give no option for it)\n"};
+inline constexpr Message kCodeOfOther = {
+    "%s\x82\xC5\x82\xCD\x82\xB1\x82\xCC\x83R\x81[\x83h\x82\xCD%s\x82\xC5\x82\xB7(%s\x82\xF0\x95t\x82\xAF\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
+    "%sではこのコードは%sです(%sを付けてください)\n",
+    "In %s this code is %s (give %s)\n"};
 inline constexpr Message kTrailingBytes = {
     "\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xCC\x8FI\x82\xED\x82\xE8\x82\xCC\x88\xF3\x82\xCC\x8C\xE3\x82\xC9%d\x83o\x83""C\x83g\x82\xA0\x82\xE8\x82\xDC\x82\xB7(\x83\x8A\x83X\x83g\x82\xC9\x82\xCD\x8Fo\x82\xDC\x82\xB9\x82\xF1)\n",
     "プログラムの終わりの印の後に%dバイトあります(リストには出ません)\n",
@@ -107,7 +111,8 @@ inline constexpr const Message* kAllReports[] = {
     &kMissingLineNumber, &kLineNumberTooLarge, &kNoMachineCode, &kLowerCaseNeedsEuropean, &kBadEscape,
     &kNotInProgramText, &kNumberOutOfRange, &kMalformedNumber, &kLineTooLong, &kProgramTooLarge,
     &kByteOrderMarkInShiftJis, &kNotShiftJis, &kNotUtf8, &kEmptyListing, &kLooksLikeUtf8, &kLinesEdited,
-    &kLastLineUnended, &kProgramExceedsMemory, &kHeaderOfOption, &kHeaderOfDefault, &kTrailingBytes, &kLongLines,
+    &kLastLineUnended, &kProgramExceedsMemory, &kHeaderOfOption, &kHeaderOfDefault, &kCodeOfOther, &kTrailingBytes,
+    &kLongLines,
 };
 
 }  // namespace detoken::messages

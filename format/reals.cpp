@@ -83,6 +83,16 @@ class MachineValue {
     round(scaled / 10, exponent_ - 8, scaled % 10 != 0);
   }
 
+  // The value times, or over, another (each rounded once).
+  void times(const MachineValue& factor) {
+    if (!is_zero()) round(Wide{mantissa_} * factor.mantissa_, exponent_ + factor.exponent_, false);
+  }
+  void over(const MachineValue& divisor) {
+    if (is_zero()) return;
+    const Wide scaled = Wide{mantissa_} << 64;
+    round(scaled / divisor.mantissa_, exponent_ - 64 - divisor.exponent_, scaled % divisor.mantissa_ != 0);
+  }
+
   // Rounds the value to fewer bits, from now on.
   void narrow_to(int precision) {
     precision_ = precision;
@@ -164,7 +174,38 @@ DecimalText read_decimal(std::string_view text) {
   return number;
 }
 
-RealStatus encode_real(const DecimalNumber& number, std::span<std::uint8_t> bytes) {
+namespace {
+
+RealStatus store(const MachineValue& value, std::span<std::uint8_t> bytes) {
+  if (value.is_zero() || value.stored_exponent() < 1) return RealStatus::Stored;
+  if (value.stored_exponent() > 255) return RealStatus::TooLarge;
+  bytes[0] = static_cast<std::uint8_t>(value.stored_exponent());
+  const std::uint64_t mantissa = value.mantissa();
+  for (std::size_t i = 1; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<std::uint8_t>(mantissa >> (8 * (bytes.size() - 1 - i)));
+  }
+  bytes[1] &= 0x7F;  // the leading 1 gives way to the sign: positive
+  return RealStatus::Stored;
+}
+
+// The whole number of the digits times ten to the power `exponent`: the
+// power made by multiplying by ten, each step rounded, then one product or
+// quotient. A power beyond the format's range is out of it at once.
+RealStatus scale_by_power(MachineValue value, int exponent, std::span<std::uint8_t> bytes) {
+  MachineValue power(static_cast<int>(8 * (bytes.size() - 1)));
+  power.plus(1);
+  for (int i = 0; i < std::abs(exponent) && power.stored_exponent() <= 255 + 160; ++i) power.times_ten();
+  if (exponent >= 0) {
+    value.times(power);
+  } else {
+    value.over(power);
+  }
+  return store(value, bytes);
+}
+
+}  // namespace
+
+RealStatus encode_real(const DecimalNumber& number, std::span<std::uint8_t> bytes, RealConversion conversion) {
   std::fill(bytes.begin(), bytes.end(), std::uint8_t{0});
   const int precision = static_cast<int>(8 * (bytes.size() - 1));
   MachineValue value(precision + kGuardBits);
@@ -174,6 +215,7 @@ RealStatus encode_real(const DecimalNumber& number, std::span<std::uint8_t> byte
   }
   value.narrow_to(precision);
   const int exponent = std::clamp(number.exponent, -kExponentLimit, kExponentLimit);
+  if (conversion == RealConversion::ByPower) return scale_by_power(value, exponent, bytes);
   for (int i = 0; i < exponent && !value.is_zero(); ++i) {
     value.times_ten();
     if (value.stored_exponent() > 255) return RealStatus::TooLarge;
@@ -182,15 +224,7 @@ RealStatus encode_real(const DecimalNumber& number, std::span<std::uint8_t> byte
     value.over_ten();
     if (value.stored_exponent() < 1) return RealStatus::Stored;  // too small: zero
   }
-  if (value.is_zero()) return RealStatus::Stored;
-  if (value.stored_exponent() > 255) return RealStatus::TooLarge;
-  bytes[0] = static_cast<std::uint8_t>(value.stored_exponent());
-  const std::uint64_t mantissa = value.mantissa();
-  for (std::size_t i = 1; i < bytes.size(); ++i) {
-    bytes[i] = static_cast<std::uint8_t>(mantissa >> (8 * (bytes.size() - 1 - i)));
-  }
-  bytes[1] &= 0x7F;  // the leading 1 gives way to the sign: positive
-  return RealStatus::Stored;
+  return store(value, bytes);
 }
 
 double read_single_real(ByteCursor& cursor) {

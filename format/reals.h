@@ -72,6 +72,13 @@ enum class RealStatus { Stored, TooLarge };
 //
 // A value too small for the format is stored as zero; one too large is
 // refused.
-RealStatus encode_real(const DecimalNumber& number, std::span<std::uint8_t> bytes);
+//
+// That is how S-BASIC converts. BASIC 800 makes the power of ten first, by
+// multiplying by ten, each step rounded, and divides (or multiplies) by it
+// once: its real programs store 1.38E-23 as 35 05 77 25 23, which the steps
+// of S-BASIC make ...25 and the correctly rounded value ...24.
+enum class RealConversion { StepByStep, ByPower };
+RealStatus encode_real(const DecimalNumber& number, std::span<std::uint8_t> bytes,
+                       RealConversion conversion = RealConversion::StepByStep);
 
 }  // namespace detoken

@@ -66,7 +66,7 @@ std::size_t store_decimal(const DecimalText& number, const TypeCodes& codes, cha
   const bool as_double = codes.double_real != 0 && significant_digits(number.digits) > kSingleDigits;
   std::uint8_t bytes[kDoubleRealSize];
   const std::span<std::uint8_t> real(bytes, as_double ? kDoubleRealSize : kSingleRealSize);
-  if (encode_real(number.number(), real) != RealStatus::Stored) return 0;
+  if (encode_real(number.number(), real, codes.real_conversion) != RealStatus::Stored) return 0;
   out[0] = static_cast<char>(as_double ? codes.double_real : codes.single_real);
   for (std::size_t i = 0; i < real.size(); ++i) out[1 + i] = static_cast<char>(bytes[i]);
   return 1 + real.size();

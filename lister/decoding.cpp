@@ -47,7 +47,7 @@ DecodeResult two_byte_keyword(std::uint8_t prefix, std::span<const Keyword> tabl
   if (cursor.exhausted()) return DecodeResult::Continue;
   const Keyword* keyword = keyword_at(table, code);
   if (keyword == nullptr) {
-    report_syntax_error(out, line_number, prefix, reported_second_byte(table, code));
+    report_syntax_error(out, line_number, prefix, reported_second_byte(table, code), code);
     return DecodeResult::Stop;
   }
   out.put_short(keyword->text, keyword->length);

@@ -34,8 +34,10 @@ class TokenDecoder {
     return other_item(first_byte, cursor, out, line_number);
   }
 
-  // The byte that ends the dialect's lines.
+  // The byte that ends the dialect's lines, and whether a line ends where
+  // its length says, whatever its body holds.
   std::uint8_t line_end() const { return codes_->line_end; }
+  bool lines_by_length() const { return rules_->lines_by_length; }
 
  private:
   // Everything but the plain characters, apart so that the quick path for

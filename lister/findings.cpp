@@ -26,12 +26,15 @@ void report_syntax_error(Output& out, std::uint16_t line_number, std::string_vie
 void report_abnormal_file(Output& out) { out.report(kAbnormalFile.in(out.style().wording())); }
 
 void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t code) {
+  out.stopped_at({true, 0, code});
   std::string token;
   append_hex_byte(token, code);
   report_syntax_error(out, line_number, token);
 }
 
-void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t prefix, std::uint8_t code) {
+void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t prefix, std::uint8_t code,
+                         std::uint8_t stored) {
+  out.stopped_at({true, prefix, stored});
   std::string token;
   append_hex_byte(token, prefix);
   token.push_back(' ');

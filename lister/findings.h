@@ -20,8 +20,10 @@ inline constexpr Message kAbnormalFile = {
 
 void report_abnormal_file(Output& out);
 // "Syntax error in %d (%02X)", and "(FE %02X)" or "(FF %02X)" for a two-byte
-// keyword's second byte after its prefix.
+// keyword's second byte after its prefix (`code`, as the report shows it;
+// `stored`, as the program holds it). The output keeps where it stopped.
 void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t code);
-void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t prefix, std::uint8_t code);
+void report_syntax_error(Output& out, std::uint16_t line_number, std::uint8_t prefix, std::uint8_t code,
+                         std::uint8_t stored);
 
 }  // namespace detoken

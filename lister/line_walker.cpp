@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "charsets/digits.h"
 #include "lister/findings.h"
 
 namespace detoken {
@@ -37,6 +38,49 @@ bool list_body(ByteCursor& cursor, Output& out, TokenDecoder decoder, std::uint1
   return false;
 }
 
+// A line's bytes each as its escape: a line that no keyword, constant or
+// character explains (machine code), listed so that it is read back as it
+// is.
+void write_raw_line(Output& out, std::span<const std::uint8_t> body) {
+  for (const std::uint8_t code : body) {
+    char escape[Output::kShortWrite] = {'{', '0', '0', '}'};
+    digits_before<16>(escape + 3, code, 2);
+    out.put_short(escape, 4);
+  }
+}
+
+// Decodes a line stepped by its length: `body` holds its body and its
+// terminator. A body that is not items up to that terminator (a terminator
+// before it, an item running past it) is written raw. False when the
+// listing must stop (a report has been written).
+bool list_line_by_length(std::span<const std::uint8_t> body, Output& out, TokenDecoder decoder,
+                         std::uint16_t line_number) {
+  Output decoded(nullptr, nullptr, out.style());
+  ByteCursor cursor(body);
+  bool explained = false;
+  for (;;) {
+    const std::uint8_t code = cursor.next_byte();
+    if (code == decoder.line_end()) {
+      explained = cursor.position() == body.size();
+      break;
+    }
+    if (decoder.decode_item(code, cursor, decoded, line_number) == DecodeResult::Stop) {
+      out.write(decoded.text());
+      out.stopped_at(decoded.stop());
+      out.report(decoded.reports());
+      return false;
+    }
+    if (cursor.exhausted()) break;
+  }
+  if (explained) {
+    out.write(decoded.text());
+  } else {
+    write_raw_line(out, body.first(body.size() - 1));
+  }
+  out.put('\n');
+  return true;
+}
+
 }  // namespace
 
 std::size_t list_program(std::span<const std::uint8_t> image, Output& out, TokenDecoder decoder) {
@@ -50,6 +94,14 @@ std::size_t list_program(std::span<const std::uint8_t> image, Output& out, Token
     if (!cursor.holds_at(std::ptrdiff_t{length} - 3, decoder.line_end())) break;
     const std::uint16_t line_number = cursor.next_word();
     if (cursor.exhausted()) break;
+    if (decoder.lines_by_length()) {
+      if (length < tape::kLineOverhead) break;
+      write_line_number(out, line_number);
+      const std::size_t rest = length - tape::kLineHeadSize;
+      if (!list_line_by_length(cursor.rest().first(rest), out, decoder, line_number)) return 0;
+      cursor.skip(rest);
+      continue;
+    }
     write_line_number(out, line_number);
     if (!list_body(cursor, out, decoder, line_number)) return 0;
   }

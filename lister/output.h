@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cassert>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -101,6 +102,16 @@ class Output {
   // The findings, when there is no report function.
   const std::string& reports() const { return reports_; }
 
+  // The code a syntax error stopped at (its prefix FE or FF, or 0 for a
+  // one-byte code), for what is said after the report; set by the lister.
+  struct Stop {
+    bool stopped = false;
+    std::uint8_t prefix = 0;
+    std::uint8_t code = 0;
+  };
+  void stopped_at(const Stop& stop) { stop_ = stop; }
+  const Stop& stop() const { return stop_; }
+
   const ListingStyle& style() const { return style_; }
   Encoding encoding() const { return style_.characters.encoding; }
   // Every code's text, as the style writes characters.
@@ -124,6 +135,7 @@ class Output {
   char8_t* end_;    // where the next byte goes
   char8_t* limit_;  // kShortWrite bytes before the end of the buffer
   std::string reports_;
+  Stop stop_;
   ListingStyle style_;
   const CharTable* characters_;
   bool failed_ = false;

@@ -15,7 +15,7 @@ namespace detoken::testing {
 namespace {
 
 const std::string kUsage = console_text(
-    "DETOKEN ─ MZ-700のS-BASIC/HuBASIC/MZ-80KのBASIC(SP-5025)のMZTイメージをテキストに変換します\n\n"
+    "DETOKEN ─ MZ-700のS-BASIC/HuBASIC/MZ-80KのBASIC(SP-5025)/MZ-800のBASICのMZTイメージをテキストに変換します\n\n"
     "使い方: DETOKEN [オプション] MZTファイル\n"
     "  -oxxx 出力ファイル名\n"
     "        (省略時は拡張子を'.txt'に置き換えたファイル名で出力します)\n"
@@ -25,7 +25,8 @@ const std::string kUsage = console_text(
     "  -e    ヨーロッパ版の文字セットで変換する(英小文字など)\n"
     "  -u    リストとメッセージをUTF-8で書く\n"
     "  -k    MZTイメージをMZ-80KのBASIC(SP-5025)のプログラムとみなして変換する\n"
-    "  -l    メッセージを英語で書く(環境変数DETOKEN_LANG=enと同じ)\n");
+    "  -l    メッセージを英語で書く(環境変数DETOKEN_LANG=enと同じ)\n"
+    "  -m    MZTイメージをMZ-800のBASICのプログラムとみなして変換する\n");
 TEST(CommandLine, UsageWhenThereIsNoSingleInputName) {
   Scratch scratch;
   scratch.write("a.mzt", kProgram);

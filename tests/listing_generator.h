@@ -27,8 +27,8 @@ template <class Source>
 class ListingGenerator {
  public:
   ListingGenerator(const ListingOptions& options, Source& source)
-      : dialect_(options.dialect), characters_(char_table(options.characters)), source_(source) {
-    const DecodingRules& rules = dialect_info(options.dialect).rules;
+      : rules_(dialect_info(options.dialect).rules), characters_(char_table(options.characters)), source_(source) {
+    const DecodingRules& rules = rules_;
     const KeywordTables& tables = rules.keywords.in(options.characters.encoding);
     for (const auto table : {tables.main, tables.fe, tables.ff}) {
       for (const Keyword& keyword : table) {
@@ -85,7 +85,7 @@ class ListingGenerator {
       case 3: return digits(1) + "." + digits(pick(6)) + "E" + one_of({"+", "-", ""}) + digits(1, 3) + digits(pick(2));
       case 4: return digits(7 + pick(10));
       default:
-        if (dialect_ == Dialect::SBasic)
+        if (rules_.hex_prefix == "$")
           return pick(2) != 0 ? digits(1 + pick(12)) : " $" + digits(1 + pick(4), 16);  // not right after a name
         switch (pick(3)) {
           case 0: return "&H" + digits(1 + pick(4), 16);
@@ -98,6 +98,7 @@ class ListingGenerator {
   // A line's text; raw text to the end of the line (a REM, a DATA, a
   // comment, a string without its closing quote) ends it.
   std::string line_text() {
+    if (rules_.lines_by_length && pick(10) == 0) return machine_code();
     std::string text;
     for (unsigned items = pick(12); items > 0; --items) {
       switch (pick(10)) {
@@ -123,7 +124,7 @@ class ListingGenerator {
         case 5: {
           const char* mark = one_of({" ", "(", ")", ",", ";", ":", "#", "[", "]", "!", "?", "@", "%", "& ", "'", ". "});
           text += mark;
-          if (dialect_ == Dialect::HuBasic && *mark == '\'') return text + raw_text(pick(10));
+          if (rules_.comment_mark != 0 && *mark == rules_.comment_mark) return text + raw_text(pick(10));
           break;
         }
         case 6:
@@ -135,6 +136,18 @@ class ListingGenerator {
         case 8: text += characters_[0x70 + pick(15)].text(); break;
         default: text += program_escape(); break;
       }
+    }
+    return text;
+  }
+
+  // A line of machine code, as a dialect whose lines are stepped by their
+  // length holds one: a body that starts with 00, any codes after it.
+  std::string machine_code() {
+    std::string text = "{00}";
+    for (unsigned length = pick(40); length > 0; --length) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "{%02X}", pick(256));
+      text += escape;
     }
     return text;
   }
@@ -152,7 +165,7 @@ class ListingGenerator {
     return text;
   }
 
-  Dialect dialect_;
+  const DecodingRules& rules_;
   const CharTable& characters_;
   Source& source_;
   std::vector<std::string> keywords_;

@@ -263,6 +263,26 @@ TEST(Retoken, Mz80kTapesBothWays) {
   EXPECT_EQ(scratch.read("new.mzt"), image);
 }
 
+// The MZ-800's BASIC both ways (-m): its header (attribute 05, load and
+// execution address 0000), its European letters, a line of machine code;
+// listed as S-BASIC, it stops where the dialect's own code stands, naming
+// the option.
+TEST(Retoken, Mz800TapesBothWays) {
+  const std::string image = "\x05GAME\x0D" + std::string(12, ' ') + "\x18\x00"s + std::string(108, '\0') +
+                            "\x0D\x00\x0A\x00\x8F\x22\x9D\xB7\x22\x3A\xC2\x9B\x00"
+                            "\x09\x00\x14\x00\x00\x3E\xC9\x00\x00\x00\x00"s;
+  const std::string listing = "   10 PRINT\"ro\"ELSECLS\n   20 {00}{3E}{C9}{00}\n";
+  Scratch scratch;
+  scratch.write("game.mzt", image);
+  expect_run(scratch.run({"-m", "-e", "game.mzt"}), {0, written("game.txt")});
+  EXPECT_EQ(scratch.read("game.txt"), listing);
+  expect_run(scratch.run({"-m", "-e", "-o", "new.mzt", "game.txt"}, kRetoken), {0, written("new.mzt")});
+  EXPECT_EQ(scratch.read("new.mzt"), image);
+  expect_run(scratch.run({"-e", "-o", "s.txt", "game.mzt"}),
+             {0, written("s.txt"),
+              console_text("Syntax error in 10 (C2)\nMZ-800のBASICではこのコードはELSEです(-mを付けてください)\n")});
+}
+
 TEST(Retoken, FaultsNameTheLineAndColumnAndWriteNothing) {
   Scratch scratch;
   scratch.write("a.txt", "   10 PRINT \"HI\"\r\n   20 A=1E99\r\n");

@@ -10,6 +10,7 @@
 #include "format/typed_numbers.h"
 #include "tape/words.h"
 #include "tokenizer/keyword_index.h"
+#include "tokenizer/raw_line.h"
 #include "tokenizer/tokenizer.h"
 
 namespace detoken {
@@ -280,6 +281,9 @@ class LineTokenizer {
 }  // namespace
 
 char* read_line_text(std::string_view text, const LineReading& reading, char* out, ListingFault& fault) {
+  if (reading.rules.lines_by_length) {
+    if (char* end = read_raw_line(text, out)) return end;
+  }
   return LineTokenizer(text, reading, out, fault).run();
 }
 

@@ -7,13 +7,14 @@
 
 #include "charsets/encoding.h"
 #include "format/dialects/keywords.h"
+#include "format/reals.h"
 #include "tape/image_format.h"
 
 namespace detoken {
 
 // The BASICs whose programs the programs know, each a row of the registry
 // (registry.cpp), in the registry's order.
-enum class Dialect { SBasic, HuBasic, Sp5025 };
+enum class Dialect { SBasic, HuBasic, Sp5025, Mz800 };
 
 // What a code in a line body is to a dialect: each dialect's class table
 // gives one of these for every code 00-FF. The decoder dispatches on it; the
@@ -66,10 +67,14 @@ struct DecodingRules {
   std::string_view hex_prefix;    // written before a hexadecimal word's digits
   std::uint8_t else_code = 0;     // HuBASIC: the keyword before which a colon is stored but not listed
   std::uint8_t comment_mark = 0;  // HuBASIC: the character after such a colon that starts a comment
+  // Whether the next line starts where a line's length says, whatever its
+  // body holds (the MZ-800's BASIC), rather than after its terminator.
+  bool lines_by_length = false;
 };
 
 // The codes of a dialect's constants and line end, read off its class
-// table once: 0 for a kind of constant the dialect does not have.
+// table once: 0 for a kind of constant the dialect does not have; and how
+// it converts a typed number into a real.
 struct TypeCodes {
   std::uint8_t unsigned_word;
   std::uint8_t signed_word;
@@ -80,13 +85,16 @@ struct TypeCodes {
   std::uint8_t double_real;
   std::uint8_t first_digit;
   std::uint8_t line_end;
+  RealConversion real_conversion;
 };
 
-constexpr TypeCodes type_codes_of(const ClassTable& classes) {
+constexpr TypeCodes type_codes_of(const ClassTable& classes, RealConversion conversion = RealConversion::StepByStep) {
   using enum CodeClass;
-  return {first_code_of(classes, UnsignedWord), first_code_of(classes, SignedWord), first_code_of(classes, HexWord),
-          first_code_of(classes, OctalWord),    first_code_of(classes, BinaryWord), first_code_of(classes, SingleReal),
-          first_code_of(classes, DoubleReal),   first_code_of(classes, Digit),      first_code_of(classes, LineEnd)};
+  return {first_code_of(classes, UnsignedWord), first_code_of(classes, SignedWord),
+          first_code_of(classes, HexWord),      first_code_of(classes, OctalWord),
+          first_code_of(classes, BinaryWord),   first_code_of(classes, SingleReal),
+          first_code_of(classes, DoubleReal),   first_code_of(classes, Digit),
+          first_code_of(classes, LineEnd),      conversion};
 }
 
 // Where a dialect's option stands among the lines of each program's usage

@@ -8,11 +8,12 @@ namespace detoken {
 extern const DialectInfo kSBasic;
 extern const DialectInfo kHuBasic;
 extern const DialectInfo kSp5025;
+extern const DialectInfo kMz800;
 
 namespace {
 
 // In the order of the Dialect values; the default first.
-const DialectInfo* const kRegistry[] = {&kSBasic, &kHuBasic, &kSp5025};
+const DialectInfo* const kRegistry[] = {&kSBasic, &kHuBasic, &kSp5025, &kMz800};
 
 }  // namespace
 
