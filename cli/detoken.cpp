@@ -4,6 +4,7 @@
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "convert/conversions.h"
+#include "convert/tape_notes.h"
 
 namespace detoken {
 namespace {
@@ -12,18 +13,33 @@ void show_detoken_usage(const Console& console) {
   using namespace messages;
   static constexpr UsageLine kLines[] = {
       {1, &kUsageCall},     {2, &kUsageOutput}, {3, &kUsageOutputDefault}, {6, &kUsageExact},
-      {7, &kUsageEuropean}, {8, &kUsageUtf8},   {10, &kUsageEnglish},
+      {7, &kUsageEuropean}, {8, &kUsageUtf8},   {10, &kUsageEnglish},      {12, &kUsagePart},
   };
   show_usage(console, kUsageTitleStart, kUsageTitleEnd, kLines, Program::Detoken);
 }
 
-// Lists the tape into the output; the findings go to standard error.
-Converted list_image(const RunOptions& options, const Console& console, const tape::TapeReader& tape,
-                     std::FILE* output) {
-  const ListOptions list_options{options.dialect, options.characters, options.exact_reals, options.language};
-  const Listing listing = list_tape(tape.image(), list_options, output);
-  console.tell(listing.reports());
-  return listing.written ? Converted::Done : Converted::WriteFailed;
+// Writes the tape to the output as the output's name asks: its listing
+// (its findings to standard error), its image or a recording of it. What is
+// known of a recording's reading goes to standard error first; a tape that
+// could not be read whole is written as well as it was read, and the run
+// fails.
+Converted convert_tape(const RunOptions& options, const Console& console, const tape::TapeReader& tape,
+                       std::FILE* output) {
+  const TapeNotes notes = tape_notes(tape, options.characters, console.wording);
+  console.tell(notes.text);
+  bool written = false;
+  const OutputForm form = output_form(options.output_name, OutputForm::Listing);
+  if (form == OutputForm::Listing) {
+    const ListOptions list_options{options.dialect, options.characters, options.exact_reals, options.language};
+    const Listing listing = list_tape(tape.image(), list_options, output);
+    console.tell(listing.reports());
+    written = listing.written;
+  } else {
+    written = write_tape(tape.image(), form == OutputForm::Image ? tape::TapeForm::Image : tape::TapeForm::Recording,
+                         file_sink(output));
+  }
+  if (!written) return Converted::WriteFailed;
+  return notes.trusted ? Converted::Done : Converted::Untrusted;
 }
 
 }  // namespace
@@ -42,9 +58,10 @@ int run_detoken(int argc, const char* const* argv) {
                         {.replace_existing = true,
                          .read =
                              [&](const InputFile& input) {
-                               return (tape = read_tape_file(options.input_name, input, console)) != nullptr;
+                               return (tape = read_tape_file(options.input_name, input, console, options.part)) !=
+                                      nullptr;
                              },
-                         .convert = [&](std::FILE* output) { return list_image(options, console, *tape, output); }});
+                         .convert = [&](std::FILE* output) { return convert_tape(options, console, *tape, output); }});
 }
 
 }  // namespace detoken

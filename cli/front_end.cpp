@@ -24,31 +24,34 @@ bool read_whole(std::FILE* input, std::uint8_t* bytes, std::size_t size) {
   return true;
 }
 
-// Converts into the output and puts it in place; false after the message of
-// what failed.
-bool write_output(const RunOptions& options, const Console& console, const Conversion& conversion) {
+// Converts into the output and puts it in place; Refused after the message
+// of what failed.
+Converted write_output(const RunOptions& options, const Console& console, const Conversion& conversion) {
   OutputFile file;
   if (!open_output(file, options.output_name)) {
     console.say(messages::kCannotCreate, options.output_name);
-    return false;
+    return Converted::Refused;
   }
-  switch (conversion.convert(file.stream)) {
-    case Converted::Done: break;
-    case Converted::Refused: return false;
-    case Converted::WriteFailed: console.say(messages::kWriteFailed, options.output_name); return false;
+  const Converted converted = conversion.convert(file.stream);
+  switch (converted) {
+    case Converted::Done:
+    case Converted::Untrusted: break;
+    case Converted::Refused: return Converted::Refused;
+    case Converted::WriteFailed: console.say(messages::kWriteFailed, options.output_name); return Converted::Refused;
   }
   switch (commit_output(file, conversion.replace_existing)) {
-    case CommitResult::Done: return true;
-    case CommitResult::Exists: console.say(messages::kOutputExists, options.output_name); return false;
+    case CommitResult::Done: return converted;
+    case CommitResult::Exists: console.say(messages::kOutputExists, options.output_name); return Converted::Refused;
     case CommitResult::Failed: break;
   }
   console.say(messages::kWriteFailed, options.output_name);
-  return false;
+  return Converted::Refused;
 }
 
 }  // namespace
 
 int run_conversion(const RunOptions& options, const Console& console, const Conversion& conversion) {
+  Converted converted = Converted::Refused;
   {
     InputFile input;
     if (!open_input_file(options.input_name, console, input) || !conversion.read(input)) return kExitFailure;
@@ -62,10 +65,11 @@ int run_conversion(const RunOptions& options, const Console& console, const Conv
       console.say(messages::kOutputExists, options.output_name);
       return kExitFailure;
     }
-    if (!write_output(options, console, conversion)) return kExitFailure;
+    converted = write_output(options, console, conversion);
+    if (converted == Converted::Refused) return kExitFailure;
   }
   console.say(messages::kWritten, options.output_name);
-  return kExitSuccess;
+  return converted == Converted::Done ? kExitSuccess : kExitFailure;
 }
 
 void Console::say(const Message& message, std::string_view value) const {
@@ -137,25 +141,67 @@ bool read_whole_file(const char* name, const InputFile& input, bool empty_allowe
   return true;
 }
 
-std::unique_ptr<tape::TapeReader> read_tape_file(const char* name, const InputFile& input, const Console& console) {
-  auto reader = std::make_unique<tape::TapeReader>(input.size);
+namespace {
+
+const Message& wav_problem(tape::WavProblem problem) {
+  using tape::WavProblem;
+  switch (problem) {
+    case WavProblem::None:
+    case WavProblem::NotRiff: return messages::kWavNotRiff;
+    case WavProblem::NoFormat: return messages::kWavNoFormat;
+    case WavProblem::FormatCut: return messages::kWavFormatCut;
+    case WavProblem::AbsurdFormatSize: return messages::kWavAbsurdFormatSize;
+    case WavProblem::UnsupportedFormat: return messages::kWavUnsupportedFormat;
+    case WavProblem::UnsupportedBits: return messages::kWavUnsupportedBits;
+    case WavProblem::NoChannels: return messages::kWavNoChannels;
+    case WavProblem::TooManyChannels: return messages::kWavTooManyChannels;
+    case WavProblem::NoRate: return messages::kWavNoRate;
+    case WavProblem::UnsupportedRate: return messages::kWavUnsupportedRate;
+    case WavProblem::BadBlockAlign: return messages::kWavBadBlockAlign;
+    case WavProblem::ChunkPastEnd: return messages::kWavChunkPastEnd;
+    case WavProblem::NoData: return messages::kWavNoData;
+  }
+  return messages::kWavNotRiff;
+}
+
+// The message of a tape that could not be read; false.
+bool refuse_tape(const char* name, const tape::TapeReader& reader, tape::TapeStatus status, const Console& console) {
+  switch (status) {
+    case tape::TapeStatus::Read: return true;
+    case tape::TapeStatus::Empty:
+    case tape::TapeStatus::NoMemory: console.say(messages::kNoMemory); break;
+    case tape::TapeStatus::Malformed:
+      write_standard_output(format(messages::kNotAWav, console.wording,
+                                   {name, wav_problem(reader.recording()->problem()).in(console.wording)}));
+      break;
+    case tape::TapeStatus::NoTape: console.say(messages::kNoTapeRecorded, name); break;
+    case tape::TapeStatus::NoSuchFile:
+      write_standard_output(
+          format(messages::kNoSuchFile, console.wording, {name, std::to_string(reader.recording()->files().size())}));
+      break;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::unique_ptr<tape::TapeReader> read_tape_file(const char* name, const InputFile& input, const Console& console,
+                                                 std::size_t part) {
+  auto reader = std::make_unique<tape::TapeReader>(input.size, part);
   constexpr std::size_t kPiece = 64 * 1024;
   const auto piece = std::make_unique<std::uint8_t[]>(kPiece);
   std::uint64_t read = 0;
   for (std::size_t got; (got = std::fread(piece.get(), 1, kPiece, input.file)) != 0; read += got) {
     if (!reader->feed({piece.get(), got})) break;
   }
-  switch (reader->finish()) {
-    case tape::TapeStatus::Read: break;
-    case tape::TapeStatus::Empty:
-    case tape::TapeStatus::NoMemory: console.say(messages::kNoMemory); return nullptr;
-  }
   // An image reads as long as the file was when it was opened.
-  if (std::ferror(input.file) != 0 || (reader->form() == tape::TapeForm::Image && read < input.size)) {
+  const tape::TapeStatus status = reader->finish();
+  if (status != tape::TapeStatus::NoMemory &&
+      (std::ferror(input.file) != 0 || (reader->form() == tape::TapeForm::Image && read < input.size))) {
     console.say(messages::kReadFailed, name);
     return nullptr;
   }
-  return reader;
+  return refuse_tape(name, *reader, status, console) ? std::move(reader) : nullptr;
 }
 
 }  // namespace detoken

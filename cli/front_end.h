@@ -86,13 +86,24 @@ bool read_whole_file(const char* name, const InputFile& input, bool empty_allowe
                      FileBytes& bytes);
 
 // Reads the open file `name` as a tape (an image, or a recording as it
-// streams in). On failure writes the message (the read failure, the memory
-// message for an image too large to hold or an empty file) and answers null.
-std::unique_ptr<tape::TapeReader> read_tape_file(const char* name, const InputFile& input, const Console& console);
+// streams in, of which the file `part` is taken). On failure writes the
+// message (the read failure, the memory message for an image too large to
+// hold or an empty file, a recording that is no WAV file, holds no tape or
+// not so many files) and answers null.
+std::unique_ptr<tape::TapeReader> read_tape_file(const char* name, const InputFile& input, const Console& console,
+                                                 std::size_t part = 0);
+
+// A sink that writes to `file`.
+inline tape::ByteSink file_sink(std::FILE* file) {
+  return [file](std::span<const std::uint8_t> bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  };
+}
 
 // How a conversion into the output file ended.
 enum class Converted {
   Done,         // all written
+  Untrusted,    // all written, of a tape that could not be read whole: the run fails
   Refused,      // the input could not be converted: its message is given, nothing is kept
   WriteFailed,  // a write to the file failed
 };

@@ -52,6 +52,10 @@ inline constexpr Message kUsageEnglish = {
     "  -l    \x83\x81\x83""b\x83Z\x81[\x83W\x82\xF0\x89p\x8C\xEA\x82\xC5\x8F\x91\x82\xAD(\x8A\xC2\x8B\xAB\x95\xCF\x90\x94""DETOKEN_LANG=en\x82\xC6\x93\xAF\x82\xB6)\n",
     "  -l    メッセージを英語で書く(環境変数DETOKEN_LANG=enと同じ)\n",
     "  -l    write the messages in English (as DETOKEN_LANG=en in the environment does)\n"};
+inline constexpr Message kUsagePart = {
+    "  -pN   \x98^\x89\xB9\x82\xCCN\x94\xD4\x96\xDA\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xF0\x95\xCF\x8A\xB7\x82\xB7\x82\xE9(\x8F\xC8\x97\xAA\x8E\x9E\x82\xCD""1\x94\xD4\x96\xDA)\n",
+    "  -pN   録音のN番目のファイルを変換する(省略時は1番目)\n",
+    "  -pN   take the N-th file of a recording (the first by default)\n"};
 
 // What both programs say about files and options.
 inline constexpr Message kNameTooLong = {
@@ -133,6 +137,10 @@ inline constexpr Message kRetokenUsageTape = {
     "  -txxx \x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xCC\x83w\x83""b\x83_\x82\xF0\x88\xF8\x82\xAB\x8Cp\x82\xAE(-o\x82\xAA\x82\xC8\x82\xAF\x82\xEA\x82\xCE\x82\xBB\x82\xCC\x83""e\x81[\x83v\x82\xF0\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xE9)\n",
     "  -txxx テープイメージのヘッダを引き継ぐ(-oがなければそのテープを置き換える)\n",
     "  -txxx keep the header of the tape xxx (and replace that tape unless -o is given)\n"};
+inline constexpr Message kRetokenUsagePart = {
+    "  -pN   -t\x82\xCC\x98^\x89\xB9\x82\xCCN\x94\xD4\x96\xDA\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xF0\x88\xF8\x82\xAB\x8Cp\x82\xAE(\x8F\xC8\x97\xAA\x8E\x9E\x82\xCD""1\x94\xD4\x96\xDA)\n",
+    "  -pN   -tの録音のN番目のファイルを引き継ぐ(省略時は1番目)\n",
+    "  -pN   take the N-th file of the -t recording (the first by default)\n"};
 
 // retoken's own messages about files and names.
 inline constexpr Message kOutputExists = {
@@ -147,6 +155,76 @@ inline constexpr Message kNotATape = {
     "'%s'\x82\xCD\x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
     "'%s'はテープイメージではありません\n",
     "'%s' is not a tape image\n"};
+inline constexpr Message kNoTapeRecorded = {
+    "'%s'\x82\xCC\x98^\x89\xB9\x82\xC9\x82\xCD\x83""e\x81[\x83v\x82\xCC\x8BL\x98^\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
+    "'%s'の録音にはテープの記録が見つかりません\n",
+    "No tape was found in the recording '%s'\n"};
+inline constexpr Message kNotAWav = {
+    "'%s'\x82\xCDWAV\x83t\x83@\x83""C\x83\x8B\x82\xC6\x82\xB5\x82\xC4\x93\xC7\x82\xDF\x82\xDC\x82\xB9\x82\xF1(%s)\n",
+    "'%s'はWAVファイルとして読めません(%s)\n",
+    "'%s' cannot be read as a WAV file (%s)\n"};
+inline constexpr Message kNoSuchFile = {
+    "'%s'\x82\xCC\x98^\x89\xB9\x82\xC9\x82\xCD\x83t\x83@\x83""C\x83\x8B\x82\xAA%d\x8C\xC2\x82\xB5\x82\xA9\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
+    "'%s'の録音にはファイルが%d個しかありません\n",
+    "The recording '%s' holds only %d files\n"};
+inline constexpr Message kRecordingHoldsMore = {
+    "'%s'\x82\xC9\x82\xCD%d\x8C\xC2\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xAA\x98^\x89\xB9\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x82\xCC\x82\xC5\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xDC\x82\xB9\x82\xF1(-o\x82\xC5\x95\xCA\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xC9\x8F\x91\x82\xA2\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
+    "'%s'には%d個のファイルが録音されているので置き換えません(-oで別のファイルに書いてください)\n",
+    "'%s' holds %d recorded files: it is not written over (give -o to write elsewhere)\n"};
+
+// Why a WAV file cannot be read, the last value of kNotAWav.
+inline constexpr Message kWavNotRiff = {
+    "RIFF/WAVE\x82\xC5\x8En\x82\xDC\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1",
+    "RIFF/WAVEで始まっていません",
+    "it does not start with RIFF and WAVE"};
+inline constexpr Message kWavNoFormat = {
+    "\x83T\x83\x93\x83v\x83\x8B\x82\xCC\x91O\x82\xC9""fmt\x83`\x83\x83\x83\x93\x83N\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1",
+    "サンプルの前にfmtチャンクがありません",
+    "no fmt chunk comes before the samples"};
+inline constexpr Message kWavFormatCut = {
+    "fmt\x83`\x83\x83\x83\x93\x83N\x82\xAA\x93r\x92\x86\x82\xC5\x90\xD8\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB7",
+    "fmtチャンクが途中で切れています",
+    "the fmt chunk is cut short"};
+inline constexpr Message kWavAbsurdFormatSize = {
+    "fmt\x83`\x83\x83\x83\x93\x83N\x82\xCC\x91\xE5\x82\xAB\x82\xB3\x82\xAA\x88\xD9\x8F\xED\x82\xC5\x82\xB7",
+    "fmtチャンクの大きさが異常です",
+    "the fmt chunk's size is absurd"};
+inline constexpr Message kWavUnsupportedFormat = {
+    "PCM\x82\xC5\x82\xE0\x95\x82\x93\xAE\x8F\xAC\x90\x94\x93_\x82\xC5\x82\xE0\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1",
+    "PCMでも浮動小数点でもありません",
+    "the samples are neither PCM nor floating point"};
+inline constexpr Message kWavUnsupportedBits = {
+    "\x83T\x83\x93\x83v\x83\x8B\x82\xCC\x83r\x83""b\x83g\x90\x94\x82\xC9\x91\xCE\x89\x9E\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1",
+    "サンプルのビット数に対応していません",
+    "the bits per sample are not 8, 16, 24 or 32"};
+inline constexpr Message kWavNoChannels = {
+    "\x83`\x83\x83\x83\x93\x83l\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1",
+    "チャンネルがありません",
+    "it has no channels"};
+inline constexpr Message kWavTooManyChannels = {
+    "\x83`\x83\x83\x83\x93\x83l\x83\x8B\x82\xAA\x91\xBD\x82\xB7\x82\xAC\x82\xDC\x82\xB7",
+    "チャンネルが多すぎます",
+    "it has too many channels"};
+inline constexpr Message kWavNoRate = {
+    "\x83T\x83\x93\x83v\x83\x8A\x83\x93\x83O\x8E\xFC\x94g\x90\x94\x82\xAA""0\x82\xC5\x82\xB7",
+    "サンプリング周波数が0です",
+    "its sample rate is 0"};
+inline constexpr Message kWavUnsupportedRate = {
+    "\x83T\x83\x93\x83v\x83\x8A\x83\x93\x83O\x8E\xFC\x94g\x90\x94\x82\xAA""11025\x81`96000Hz\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1",
+    "サンプリング周波数が11025～96000Hzではありません",
+    "its sample rate is not 11025 to 96000 Hz"};
+inline constexpr Message kWavBadBlockAlign = {
+    "\x83u\x83\x8D\x83""b\x83N\x82\xCC\x91\xE5\x82\xAB\x82\xB3\x82\xAA\x83`\x83\x83\x83\x93\x83l\x83\x8B\x82\xC6\x83r\x83""b\x83g\x90\x94\x82\xC9\x8D\x87\x82\xA2\x82\xDC\x82\xB9\x82\xF1",
+    "ブロックの大きさがチャンネルとビット数に合いません",
+    "its block align does not fit its channels and bits"};
+inline constexpr Message kWavChunkPastEnd = {
+    "\x83`\x83\x83\x83\x93\x83N\x82\xAA\x83t\x83@\x83""C\x83\x8B\x82\xCC\x8FI\x82\xED\x82\xE8\x82\xF0\x89z\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7",
+    "チャンクがファイルの終わりを越えています",
+    "a chunk runs past the end of the file"};
+inline constexpr Message kWavNoData = {
+    "data\x83`\x83\x83\x83\x93\x83N\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1",
+    "dataチャンクがありません",
+    "it has no data chunk"};
 inline constexpr Message kNotABasicTape = {
     "'%s'\x82\xCD""BASIC\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xCC\x83""e\x81[\x83v\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
     "'%s'はBASICのプログラムのテープではありません\n",
@@ -155,11 +233,14 @@ inline constexpr Message kNotABasicTape = {
 // Every message, for the test that checks the forms of each.
 inline constexpr const Message* kAll[] = {
     &kUsageTitleStart, &kUsageTitleEnd, &kUsageCall, &kUsageOutput, &kUsageOutputDefault, &kUsageExact,
-    &kUsageEuropean, &kUsageUtf8, &kUsageEnglish, &kNameTooLong, &kInvalidOption, &kReadFailed, &kNoMemory,
-    &kCannotCreate, &kWritten, &kSameAsInput, &kWriteFailed, &kRetokenUsageTitleStart, &kRetokenUsageTitleEnd,
-    &kRetokenUsageCall, &kRetokenUsageOutputDefault, &kRetokenUsageName, &kRetokenUsageNameDefault,
-    &kRetokenUsageReplace, &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8, &kRetokenUsageTape,
-    &kOutputExists, &kBadTapeName, &kNotATape, &kNotABasicTape,
+    &kUsageEuropean, &kUsageUtf8, &kUsageEnglish, &kUsagePart, &kNameTooLong, &kInvalidOption, &kReadFailed,
+    &kNoMemory, &kCannotCreate, &kWritten, &kSameAsInput, &kWriteFailed, &kRetokenUsageTitleStart,
+    &kRetokenUsageTitleEnd, &kRetokenUsageCall, &kRetokenUsageOutputDefault, &kRetokenUsageName,
+    &kRetokenUsageNameDefault, &kRetokenUsageReplace, &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8,
+    &kRetokenUsageTape, &kRetokenUsagePart, &kOutputExists, &kBadTapeName, &kNotATape, &kNoTapeRecorded, &kNotAWav,
+    &kNoSuchFile, &kRecordingHoldsMore, &kWavNotRiff, &kWavNoFormat, &kWavFormatCut, &kWavAbsurdFormatSize,
+    &kWavUnsupportedFormat, &kWavUnsupportedBits, &kWavNoChannels, &kWavTooManyChannels, &kWavNoRate,
+    &kWavUnsupportedRate, &kWavBadBlockAlign, &kWavChunkPastEnd, &kWavNoData, &kNotABasicTape,
 };
 
 }  // namespace detoken::messages

@@ -21,6 +21,18 @@ const char* option_value(int argc, const char* const* argv, int& i) {
   return argv[++i];
 }
 
+// The N of -pN, 1 or more, as the index from 0.
+bool read_part(const char* text, std::size_t& part) {
+  std::size_t value = 0;
+  for (; *text >= '0' && *text <= '9'; ++text) {
+    value = value * 10 + static_cast<std::size_t>(*text - '0');
+    if (value > 65535) return false;
+  }
+  if (*text != '\0' || value == 0) return false;
+  part = value - 1;
+  return true;
+}
+
 }  // namespace
 
 bool copy_output_name(RunOptions& options, const char* name) {
@@ -71,6 +83,12 @@ ScanOutcome scan_arguments(int argc, const char* const* argv, RunOptions& option
       case 'e': options.characters.set = CharSet::European; break;
       case 'u': options.characters.encoding = Encoding::Utf8; break;
       case 'l': options.language = Language::English; break;
+      case 'p': {
+        const char* number = option_value(argc, argv, i);
+        if (number == nullptr) return {ScanResult::ShowUsage};
+        if (!read_part(number, options.part)) return {ScanResult::InvalidOption, argument[1]};
+        break;
+      }
       case 'n':
         if (!retoken) return {ScanResult::InvalidOption, argument[1]};
         options.tape_name = option_value(argc, argv, i);

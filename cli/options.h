@@ -25,6 +25,7 @@ struct RunOptions {
   const char* tape = nullptr;       // retoken's -t, the argument itself
   bool exact_reals = false;         // -x
   CharMode characters;              // -e (the European set) and -u (UTF-8)
+  std::size_t part = 0;             // -pN: the N-th file of a recording, from 0
   // The messages' language: English with -l or DETOKEN_LANG=en.
   Language language = Language::Japanese;
 

@@ -7,6 +7,8 @@
 #include "cli/options.h"
 #include "cli/platform.h"
 #include "convert/conversions.h"
+#include "convert/tape_notes.h"
+#include "convert/wording.h"
 #include "format/dialects/dialect.h"
 #include "tape/image_format.h"
 
@@ -27,6 +29,7 @@ void show_retoken_usage(const Console& console) {
       {11, &kRetokenUsageUtf8},
       {12, &kRetokenUsageTape},
       {14, &kUsageEnglish},
+      {16, &kRetokenUsagePart},
   };
   show_usage(console, kRetokenUsageTitleStart, kRetokenUsageTitleEnd, kLines, Program::Retoken);
 }
@@ -54,8 +57,10 @@ Converted make_image(const RunOptions& options, const Console& console, std::spa
   const MadeTape made = make_tape(listing, tape_options, kept_tape);
   console.tell(made.reports);
   if (!made.made) return Converted::Refused;
-  return std::fwrite(made.image.data(), 1, made.image.size(), output) == made.image.size() ? Converted::Done
-                                                                                           : Converted::WriteFailed;
+  const bool recording = output_form(options.output_name, OutputForm::Image) == OutputForm::Recording;
+  const bool written = write_tape(as_bytes(made.image), recording ? tape::TapeForm::Recording : tape::TapeForm::Image,
+                                  file_sink(output));
+  return written ? Converted::Done : Converted::WriteFailed;
 }
 
 // Reads the -t tape, and whether the new image replaces that very tape
@@ -64,8 +69,9 @@ Converted make_image(const RunOptions& options, const Console& console, std::spa
 bool read_kept_tape(const RunOptions& options, const Console& console, std::string& kept, bool& replaces_tape) {
   InputFile input;
   if (!open_input_file(options.tape, console, input)) return false;
-  const std::unique_ptr<tape::TapeReader> tape = read_tape_file(options.tape, input, console);
+  const std::unique_ptr<tape::TapeReader> tape = read_tape_file(options.tape, input, console, options.part);
   if (tape == nullptr) return false;
+  console.tell(tape_notes(*tape, options.characters, console.wording).text);
   if (tape->image().size() < tape::kHeaderSize) {
     console.say(messages::kNotATape, options.tape);
     return false;
@@ -77,6 +83,13 @@ bool read_kept_tape(const RunOptions& options, const Console& console, std::stri
   }
   kept.assign(reinterpret_cast<const char*>(tape->image().data()), tape->image().size());
   replaces_tape = is_same_file(input.file, options.output_name);
+  // A recording of a whole side is not replaced by one file's.
+  const tape::RecordingReader* recording = tape->recording();
+  if (replaces_tape && recording != nullptr && recording->files().size() > 1) {
+    write_standard_output(format(messages::kRecordingHoldsMore, console.wording,
+                                 {options.tape, std::to_string(recording->files().size())}));
+    return false;
+  }
   return true;
 }
 
