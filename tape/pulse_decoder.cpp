@@ -56,8 +56,7 @@ struct Damage {
 };
 
 // The first byte the readings disagree on, or the only one read unclearly;
-// failing that, where the readings end before the block's `size` bytes, or
-// the least clearly read byte.
+// else where they end short of the block's `size`, or the least clear byte.
 Damage damage_in(std::span<const ByteRead> a, std::span<const ByteRead> b, std::size_t reach, std::size_t size,
                  double ended) {
   Damage least;
@@ -113,8 +112,7 @@ BlockReading settle(const Block& first, const Block* copy, std::size_t size) {
   return combined(first, copy, size);
 }
 
-// The least hysteresis is a ten-thousandth of the full scale, and no less
-// than a step and a half of 8-bit samples.
+// The least hysteresis: a ten-thousandth of full scale, a step and a half of 8 bits.
 EdgeDetector edge_detector(float middle, float full_scale, unsigned rate) {
   constexpr double kQuietSeconds = 0.02;
   constexpr double kGlitchSeconds = 50e-6;  // a fifth of a short half
