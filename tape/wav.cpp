@@ -132,7 +132,8 @@ bool WavParser::gather(std::span<const std::uint8_t>& input, std::size_t count) 
 
 void WavParser::begin_chunk() {
   chunk_size_ = u32_at(held_.data() + 4);
-  const bool format = is_id(held_.data(), "fmt ");
+  // A second "fmt " is skipped: the samples already taken are of the first.
+  const bool format = is_id(held_.data(), "fmt ") && !has_format_;
   const bool data = is_id(held_.data(), "data");
   held_size_ = 0;
   if (format) {

@@ -218,6 +218,10 @@ TEST(RecordingReader, RefusesMalformedFilesSayingWhy) {
     EXPECT_EQ(reader.problem(), c.problem);
   }
   EXPECT_EQ(read_in_pieces(good).status(), RecordingStatus::NoTape);
+  // A second format after samples of the first (three channels, then one)
+  // is not taken: the samples are read as the first says.
+  EXPECT_EQ(read_in_pieces(riff({fmt(1, 3, 11025, 8, 3), {"data", Bytes(301, 128)}, pcm, data})).status(),
+            RecordingStatus::NoTape);
 }
 
 TEST(RecordingReader, FindsEveryFileAndKeepsTheWantedOnesData) {
