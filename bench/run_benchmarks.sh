@@ -15,7 +15,8 @@
 #     against a minimal program that only reads the file and writes it out
 #     (bench/copy_file.c), linked as usual, timed side by side in the same
 #     rounds.
-# Then the lister alone under Google Benchmark, in bytes per second.
+# Then recordings: the instructions a sample of decoding, beyond listing the
+# image. Then the lister alone under Google Benchmark, in bytes per second.
 # Needs valgrind and GNU time (Debian: apt-get install valgrind time).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -92,5 +93,20 @@ for file in data/corpus/gnu_blat_2000.mzt "$images/realistic_sbasic_40k.mzt"; do
     "$(echo "$detoken_total * 1000 / $runs" | bc -l)" "$(echo "$copy_total * 1000 / $runs" | bc -l)" \
     "$(echo "$detoken_total / $copy_total" | bc -l)"
 done
+
+# Recordings: the instructions a sample beyond listing the image, for the
+# real recording (22050 Hz, 8-bit, mono) and for retoken's recording of the
+# same program (44100 Hz, 16-bit, mono); the samples counted from the files'
+# sizes less their 44-byte headers.
+"$build/detoken" -o "$scratch/written.wav" data/corpus/moonlander_v4.mzt >/dev/null
+image_refs=$(instructions "$build/detoken" -o "$scratch/out.txt" data/corpus/moonlander_v4.mzt)
+echo "recording                    samples  instr/sample beyond the image"
+for file in data/corpus/moonlander_v4.wav "$scratch/written.wav"; do
+  bytes_per_sample=$([[ $file == *written* ]] && echo 2 || echo 1)
+  samples=$((($(stat -c %s "$file") - 44) / bytes_per_sample))
+  refs=$(instructions "$build/detoken" -o "$scratch/out.txt" "$file")
+  printf '%-26s %9d  %.1f\n' "$(basename "$file")" "$samples" "$(echo "($refs - $image_refs) / $samples" | bc -l)"
+done
+echo
 
 DETOKEN_BENCH_IMAGES="$images" "$build/bench/lister_benchmark" --benchmark_min_time=0.2
