@@ -49,6 +49,14 @@ class Console:
         assert status == 0, f'detoken failed on {image}: {findings}'
         return listing.read_bytes(), findings
 
+    def tape_of(self, recording):
+        """The image `detoken -o NAME.mzt RECORDING` makes of a recording."""
+        image = self.folder / 'decoded.mzt'
+        image.unlink(missing_ok=True)
+        status, said = self.run([self.detoken_program, '-o', image, recording])
+        assert status == 0, f'detoken failed on {recording}: {said}'
+        return image.read_bytes()
+
     def retoken(self, text, name, tape, options):
         """The status, image and messages of `retoken -u OPTIONS -t TAPE NAME`,
         the listing NAME holding `text`; TAPE is a copy of the tape."""

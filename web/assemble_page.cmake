@@ -1,5 +1,5 @@
 # Makes the one file of the page: index.html with its style, its script
-# (page_tools.js, page.js and page_actions.js) and
+# (page_tools.js, page.js, page_recordings.js and page_actions.js) and
 # the worker's script (the converter, then worker.js) put in place of the
 # markers. Run by the build: cmake -DSOURCE_DIR=web -DCONVERTER=converter.js
 # -DVERSION=x.y.z -DOUTPUT=index.html -P assemble_page.cmake
@@ -10,7 +10,7 @@ file(READ ${SOURCE_DIR}/index.html page)
 file(READ ${SOURCE_DIR}/page.css style)
 # The script's parts share one function, so that nothing of them is global.
 set(script "'use strict';\n(() => {\n")
-foreach(part IN ITEMS page_tools.js page.js page_actions.js)
+foreach(part IN ITEMS page_tools.js page.js page_recordings.js page_actions.js)
   file(READ ${SOURCE_DIR}/${part} text)
   string(APPEND script "${text}\n")
 endforeach()

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "convert/conversions.h"
+#include "convert/tape_notes.h"
 #include "tape/image_format.h"
 
 namespace detoken::web {
@@ -73,6 +74,33 @@ Tape make_tape(std::string_view listing, std::string_view listing_name, std::str
   tape.image = made.image;
   tape.made = true;
   return tape;
+}
+
+Recording RecordingSession::end(CharSet set) {
+  Recording recording;
+  switch (reader_.finish()) {
+    case tape::TapeStatus::Read: recording.kind = RecordingKind::Read; break;
+    case tape::TapeStatus::Malformed: recording.kind = RecordingKind::Malformed; return recording;
+    case tape::TapeStatus::Empty:
+    case tape::TapeStatus::NoMemory:
+    case tape::TapeStatus::NoTape:
+    case tape::TapeStatus::NoSuchFile: return recording;
+  }
+  recording.image.assign(reinterpret_cast<const char*>(reader_.image().data()), reader_.image().size());
+  const TapeNotes notes = tape_notes(reader_, {set, Encoding::Utf8}, {Language::Japanese, Encoding::Utf8});
+  recording.notes = notes.text;
+  recording.trusted = notes.trusted;
+  recording.files = reader_.recording()->files().size();
+  return recording;
+}
+
+std::string recording_of(std::span<const std::uint8_t> image) {
+  std::string wav;
+  const bool made = tape::write_tape(image, tape::TapeForm::Recording, [&](std::span<const std::uint8_t> piece) {
+    wav.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+    return true;
+  });
+  return made ? wav : std::string();
 }
 
 }  // namespace detoken::web

@@ -8,6 +8,7 @@
 
 #include "charsets/character_sets.h"
 #include "format/dialects/dialect.h"
+#include "tape/stage.h"
 
 // What the page asks of the lister and the tokenizer: the same conversions
 // as detoken and retoken, on bytes in memory, with the findings and messages
@@ -71,5 +72,34 @@ struct Tape {
 // new header named after `listing_name`, which the messages also name.
 Tape make_tape(std::string_view listing, std::string_view listing_name, std::string_view kept_tape,
                const Choices& choices);
+
+// What a recording (a WAV file) was read as.
+enum class RecordingKind { Read, Malformed, NoTape };
+
+struct Recording {
+  RecordingKind kind = RecordingKind::NoTape;
+  std::string image;  // the file taken, as a tape image
+  std::string notes;  // what detoken -u says of the recording (its files, the blocks read from a copy or damaged)
+  bool trusted = true;
+  std::size_t files = 0;  // how many files it holds
+};
+
+// A recording read as its bytes come in, in pieces, as detoken reads one:
+// the file `wanted` of it taken (0 for the first).
+class RecordingSession {
+ public:
+  explicit RecordingSession(std::size_t wanted) : reader_(0, wanted) {}
+  void feed(std::span<const std::uint8_t> bytes) { reader_.feed(bytes); }
+  double seconds_read() const { return reader_.seconds_read(); }
+  // The bytes have ended: the file taken, its names' characters in `set`.
+  Recording end(CharSet set);
+
+ private:
+  tape::TapeReader reader_;
+};
+
+// The recording of a tape image that the machine loads, as detoken -o
+// NAME.wav writes it; empty when the image holds less than its header says.
+std::string recording_of(std::span<const std::uint8_t> image);
 
 }  // namespace detoken::web

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -20,6 +21,7 @@ using detoken::web::Choices;
 std::array<std::string, 3> inputs;
 std::array<std::string, 4> outputs;
 std::array<int, 4> values;
+std::optional<detoken::web::RecordingSession> session;
 
 Choices choices_of(int dialect, int european, int exact) {
   const auto dialects = detoken::web::dialect_choices();
@@ -85,6 +87,32 @@ EMSCRIPTEN_KEEPALIVE void page_make_tape(int dialect, int european) {
   outputs[2].clear();
   outputs[3].clear();
   values = {tape.made ? 1 : 0, static_cast<int>(tape.line), static_cast<int>(tape.column), 0};
+}
+
+// A recording read in pieces: begun with the file to take, fed from input
+// slot 0, ended with the choice of characters. Outputs: 0 the tape image, 1
+// detoken's notes; values: 0 what it was read as (RecordingKind), 1 whether
+// it read whole, 2 how many files it holds.
+EMSCRIPTEN_KEEPALIVE void page_recording_begin(int wanted) {
+  session.emplace(static_cast<std::size_t>(wanted < 0 ? 0 : wanted));
+}
+EMSCRIPTEN_KEEPALIVE double page_recording_feed() {
+  if (!session) return 0;
+  session->feed({reinterpret_cast<const std::uint8_t*>(inputs[0].data()), inputs[0].size()});
+  return session->seconds_read();
+}
+EMSCRIPTEN_KEEPALIVE void page_recording_end(int european) {
+  detoken::web::Recording recording;
+  if (session) recording = session->end(european != 0 ? detoken::CharSet::European : detoken::CharSet::Japanese);
+  session.reset();
+  outputs = {std::move(recording.image), std::move(recording.notes), {}, {}};
+  values = {static_cast<int>(recording.kind), recording.trusted ? 1 : 0, static_cast<int>(recording.files), 0};
+}
+
+// The recording of the tape image in input 0, in output 0 (empty when none
+// can be made).
+EMSCRIPTEN_KEEPALIVE void page_make_recording() {
+  outputs[0] = detoken::web::recording_of({reinterpret_cast<const std::uint8_t*>(inputs[0].data()), inputs[0].size()});
 }
 
 }  // extern "C"

@@ -21,7 +21,7 @@ const ui = {
   open: $('open'), files: $('files'), dialect: $('dialect'), characters: $('characters'), exact: $('exact'),
   command: $('command'), status: $('status'), statusText: $('status-text'), progress: $('progress'),
   messages: $('messages'), listing: $('listing'), downloadListing: $('download-listing'),
-  listingEncoding: $('listing-encoding'), downloadTape: $('download-tape'),
+  listingEncoding: $('listing-encoding'), downloadTape: $('download-tape'), tapeForm: $('tape-form'), play: $('play'),
 };
 
 // The opened files, each with its bytes, its choices, its listing as
@@ -115,21 +115,6 @@ function message(kind, report, explanation) {
   ui.messages.append(box);
 }
 
-// The header of the file is that of another BASIC's tapes: the page says so
-// and offers to list it as that BASIC.
-function proposal(entry, chosen, told) {
-  message('note', '', `The header of ${entry.name} is that of a tape of ${told.name}, not of ${chosen}.`);
-  const button = document.createElement('button');
-  button.type = 'button';
-  button.className = 'propose';
-  button.textContent = `List it as ${told.name}`;
-  button.addEventListener('click', () => {
-    ui.dialect.selectedIndex = entry.suggested;
-    listAgain();
-  });
-  ui.messages.lastElementChild.append(button);
-}
-
 // What the page says about the current file: what could not be opened,
 // what the file is, the lister's findings, and retoken's messages after a
 // tape or a Shift_JIS listing was made.
@@ -148,6 +133,10 @@ function showMessages() {
     message('note', '', `The header of ${entry.name} does not say that it holds a ${dialect} program: its ` +
         `attribute is ${hex(entry.attribute)}, where a ${dialect} program has ${hex(entry.basicAttribute)}. ` +
         'It may hold machine code or data, or come from another machine.');
+  }
+  if (entry.recording && entry.recording.notes) {
+    message(entry.recording.trusted ? 'note' : 'finding', entry.recording.notes, entry.recording.trusted ? '' :
+        'The recording could not be read whole: the listing is the best reading there is, as detoken\'s is.');
   }
   if (entry.notes) message('note', entry.notes, '');
   if (entry.findings) {
@@ -179,7 +168,7 @@ function show() {
   const entry = current;
   showFiles();
   showMessages();
-  ui.downloadListing.disabled = ui.downloadTape.disabled = !entry;
+  ui.downloadListing.disabled = ui.downloadTape.disabled = ui.play.disabled = !entry;
   if (!entry) {
     ui.listing.value = '';
     ui.command.textContent = '';
@@ -187,7 +176,9 @@ function show() {
     return;
   }
   showChoices(entry.choices);
-  ui.command.textContent = ['detoken', '-u', ...options(entry.choices), entry.name].join(' ');
+  const part = entry.recording && entry.recording.part > 1 ? [`-p${entry.recording.part}`] : [];
+  const file = entry.recording ? entry.name.replace(/ \(\d+ of \d+\)$/, '') : entry.name;
+  ui.command.textContent = ['detoken', '-u', ...options(entry.choices), ...part, file].join(' ');
   if (ui.listing.value !== entry.text) ui.listing.value = entry.text;
   markLine(entry.mark);
   requestAnimationFrame(() => setTimeout(() => performance.mark('listing-shown'), 0));
@@ -211,31 +202,41 @@ async function list(entry) {
   if (entry === current) show();
 }
 
+// The tapes a file holds: an image's one, or every file of a recording
+// (told by its content, whatever its name, and read as it streams in).
 async function openFile(file) {
   if (file.size === 0) {
     notices.push(`${file.name} is empty: there is nothing to list.`);
-    return null;
+    return [];
   }
-  if (file.size > kLargestFile) {
-    notices.push(`${file.name} is ${sizeText(file.size)}, far more than a tape of the MZ-700 holds (a BASIC ` +
-        `program is at most 64 KB): it is not a tape image, and was not read.`);
-    return null;
-  }
-  let bytes;
   try {
-    bytes = new Uint8Array(await file.arrayBuffer());
+    if (isRecording(new Uint8Array(await file.slice(0, 12).arrayBuffer()))) return keep(await openRecording(file));
+    if (file.size > kLargestFile) {
+      notices.push(`${file.name} is ${sizeText(file.size)}, far more than a tape of the MZ-700 holds (a BASIC ` +
+          `program is at most 64 KB), and no recording: it is not a tape, and was not read.`);
+      return [];
+    }
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const stem = file.name.replace(/\.[^.]*$/, '');
+    return keep([{name: file.name, stem, bytes, choices: choicesShown(), text: '', listed: '', mark: 0}]);
   } catch (error) {
     notices.push(`${file.name} could not be read (${error.message}).`);
-    return null;
+    return [];
   }
-  const entry = {name: file.name, bytes, choices: choicesShown(), text: '', listed: '', mark: 0};
-  const same = files.findIndex((other) => other.name === file.name);
-  if (same >= 0 && files[same].text !== files[same].listed &&
-      !confirm(`${file.name} is open with edits. Open it again and lose them?`)) {
-    return null;
-  }
-  if (same >= 0) files[same] = entry; else files.push(entry);
-  return entry;
+}
+
+// The entries opened, each in place of one of its name unless that one has
+// edits the user would keep.
+function keep(entries) {
+  return entries.filter((entry) => {
+    const same = files.findIndex((other) => other.name === entry.name);
+    if (same >= 0 && files[same].text !== files[same].listed &&
+        !confirm(`${entry.name} is open with edits. Open it again and lose them?`)) {
+      return false;
+    }
+    if (same >= 0) files[same] = entry; else files.push(entry);
+    return true;
+  });
 }
 
 // Opens the files one after the other; the first one opened is shown as
@@ -254,11 +255,11 @@ function openFiles(fileList) {
       ui.statusText.textContent = `Listing ${file.name} (${index + 1} of ${chosen.length})`;
       ui.progress.value = index;
       try {
-        const entry = await openFile(file);
-        if (!entry) continue;
-        if (!shown) current = entry;
-        shown = true;
-        await list(entry);
+        for (const entry of await openFile(file)) {
+          if (!shown) current = entry;
+          shown = true;
+          await list(entry);
+        }
       } catch (error) {
         notices.push(`The converter stopped while listing ${file.name} (${error.message}); it has been ` +
             'started again.');

@@ -18,7 +18,7 @@ function save(bytes, name, type) {
 // lists that tape in Shift_JIS. On a fault the cursor goes to it.
 async function makeTape(entry, type) {
   const reply = await converter.request({
-    type, listing: entry.text, name: listingName(entry.name), choices: entry.choices,
+    type, listing: entry.text, name: `${entry.stem}.txt`, choices: entry.choices,
     tape: entry.bytes.length >= kHeaderSize ? entry.bytes : new Uint8Array(0),
   });
   entry.tapeMessages = reply.messages;
@@ -35,6 +35,21 @@ async function makeTape(entry, type) {
   return reply.made ? reply : null;
 }
 
+// The header of the file is that of another BASIC's tapes: the page says so
+// and offers to list it as that BASIC.
+function proposal(entry, chosen, told) {
+  message('note', '', `The header of ${entry.name} is that of a tape of ${told.name}, not of ${chosen}.`);
+  const button = document.createElement('button');
+  button.type = 'button';
+  button.className = 'propose';
+  button.textContent = `List it as ${told.name}`;
+  button.addEventListener('click', () => {
+    ui.dialect.selectedIndex = entry.suggested;
+    listAgain();
+  });
+  ui.messages.lastElementChild.append(button);
+}
+
 function failed(entry) {
   return (error) => {
     notices = [`The converter stopped while working on ${entry.name} (${error.message}); it has been started again.`];
@@ -42,17 +57,40 @@ function failed(entry) {
   };
 }
 
+// The tape of the listing as it stands: the opened tape itself while the
+// listing is unedited (whatever the choices), else the tape retoken makes of
+// it; null after a fault.
+async function currentTape(entry) {
+  if (entry.text === entry.listed && entry.bytes.length >= kHeaderSize) return entry.bytes;
+  const made = await makeTape(entry, 'tape');
+  return made ? made.image : null;
+}
+
+// The tape as an image (named as the opened file, or after the recording it
+// came from) or as a recording that the machine loads.
 function downloadTape() {
   const entry = current;
   if (!entry) return;
-  // An unedited listing is the opened tape itself, whatever the choices.
-  if (entry.text === entry.listed && entry.bytes.length >= kHeaderSize) {
-    save(entry.bytes, entry.name, 'application/octet-stream');
+  const recording = ui.tapeForm.value === 'recording';
+  work(`Making the tape of ${entry.name}`, async () => {
+    const image = await currentTape(entry);
+    if (image && !recording) save(image, entry.recording ? `${entry.stem}.mzt` : entry.name, 'application/octet-stream');
+    const wav = image && recording ? await recordingOf(image) : null;
+    if (wav) save(wav, `${entry.stem}.wav`, 'audio/wav');
+  }).catch(failed(entry));
+}
+
+// Plays the tape's recording, or stops it.
+function playTape() {
+  const entry = current;
+  if (playing || !entry) {
+    stopPlaying();
     return;
   }
-  work(`Making the tape of ${entry.name}`, async () => {
-    const made = await makeTape(entry, 'tape');
-    if (made) save(made.image, entry.name, 'application/octet-stream');
+  work(`Making the recording of ${entry.name}`, async () => {
+    const image = await currentTape(entry);
+    const wav = image ? await recordingOf(image) : null;
+    if (wav) await play(wav);
   }).catch(failed(entry));
 }
 
@@ -62,7 +100,7 @@ function downloadTape() {
 function downloadListing() {
   const entry = current;
   if (!entry) return;
-  const name = listingName(entry.name);
+  const name = `${entry.stem}.txt`;
   if (ui.listingEncoding.value === 'utf-8') {
     save(toUtf8.encode(entry.text), name, 'text/plain;charset=utf-8');
     return;
@@ -103,6 +141,7 @@ ui.listing.addEventListener('input', () => {
   }
 });
 ui.downloadTape.addEventListener('click', downloadTape);
+ui.play.addEventListener('click', playTape);
 ui.downloadListing.addEventListener('click', downloadListing);
 
 document.addEventListener('dragover', (event) => {

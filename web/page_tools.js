@@ -34,6 +34,13 @@ class Converter {
     }
     const request = this.pending.get(reply.id);
     if (!request) return;
+    if (reply.type === 'progress') {
+      // Work that goes on is not given up while it says how far it has come.
+      clearTimeout(request.timer);
+      request.timer = setTimeout(() => this.restart('it took too long'), this.longestWork);
+      if (request.onProgress) request.onProgress(reply.done);
+      return;
+    }
     this.pending.delete(reply.id);
     clearTimeout(request.timer);
     request.resolve(reply);
@@ -50,20 +57,22 @@ class Converter {
     }
   }
 
-  request(message) {
+  // The reply to `message`; `onProgress(done)` hears how far long work has
+  // come (from 0 to 1).
+  request(message, onProgress) {
     return new Promise((resolve, reject) => {
       const id = this.nextId++;
       const timer = setTimeout(() => this.restart('it took too long'), this.longestWork);
-      this.pending.set(id, {resolve, reject, timer});
+      this.pending.set(id, {resolve, reject, timer, onProgress});
       this.worker.postMessage({...message, id});
     });
   }
 }
 
-// The names detoken and retoken give: the listing is the file's name with
-// its extension replaced by .txt.
-function listingName(name) {
-  return name.replace(/\.[^.]*$/, '') + '.txt';
+// Whether bytes begin as a recording does: "RIFF", a size, "WAVE".
+function isRecording(bytes) {
+  const text = String.fromCharCode(...bytes.slice(0, 12));
+  return text.startsWith('RIFF') && text.slice(8, 12) === 'WAVE';
 }
 
 function sizeText(bytes) {

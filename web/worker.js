@@ -57,9 +57,38 @@ function makeTape(converter, request) {
   };
 }
 
+// Reads a recording (a File) in pieces, as detoken does, saying how far it
+// has come; the file `wanted` of it taken.
+const kRecordingPiece = 1024 * 1024;
+async function readRecording(converter, request) {
+  converter._page_recording_begin(request.wanted);
+  for (let at = 0; at < request.file.size; at += kRecordingPiece) {
+    const piece = new Uint8Array(await request.file.slice(at, at + kRecordingPiece).arrayBuffer());
+    put(converter, 0, piece);
+    converter._page_recording_feed();
+    postMessage({type: 'progress', id: request.id, done: Math.min(1, (at + piece.length) / request.file.size)});
+  }
+  put(converter, 0, new Uint8Array(0));
+  converter._page_recording_end(request.european ? 1 : 0);
+  return {
+    kind: converter._page_value(0),
+    trusted: converter._page_value(1) === 1,
+    files: converter._page_value(2),
+    image: take(converter, 0),
+    notes: utf8.decode(take(converter, 1)),
+  };
+}
+
+function makeRecording(converter, image) {
+  put(converter, 0, image);
+  converter._page_make_recording();
+  return {wav: take(converter, 0)};
+}
+
 // Requests: 'list' (the file's bytes with the choices, in UTF-8 or
 // Shift_JIS), 'tape' (a UTF-8 listing made into a tape), 'relist' (a UTF-8
-// listing made into a tape, then listed in Shift_JIS).
+// listing made into a tape, then listed in Shift_JIS), 'recording' (a
+// recording read into a tape), 'wav' (a tape made into a recording).
 onmessage = async (event) => {
   const converter = await ready;
   const request = event.data;
@@ -81,6 +110,12 @@ onmessage = async (event) => {
       if (reply.made) reply.text = list(converter, reply.image, request.choices, false).text;
       break;
     }
+    case 'recording':
+      reply = await readRecording(converter, request);
+      break;
+    case 'wav':
+      reply = makeRecording(converter, request.image);
+      break;
   }
   reply.id = request.id;
   postMessage(reply);
