@@ -59,12 +59,7 @@ constexpr std::array<std::string_view, 0x4E> kFfNames = {
     // clang-format on
 };
 
-constexpr auto kMain = keyword_table(kMainNames, Encoding::ShiftJis);
-constexpr auto kFe = keyword_table(kFeNames, Encoding::ShiftJis);
-constexpr auto kFf = keyword_table(kFfNames, Encoding::ShiftJis);
-constexpr auto kMainUtf8 = keyword_table(kMainNames, Encoding::Utf8);
-constexpr auto kFeUtf8 = keyword_table(kFeNames, Encoding::Utf8);
-constexpr auto kFfUtf8 = keyword_table(kFfNames, Encoding::Utf8);
+constexpr auto kWords = vocabulary(kMainNames, kFeNames, kFfNames);
 
 // What each code is in a line body: 00 ends the line; 01-0A are the digits 0
 // to 9; 0B, 0D, 0E, 0F and 12 are the type codes of the unsigned, octal,
@@ -97,9 +92,9 @@ constexpr DecodingRules kRules = {
         /* E */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
         /* F */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Pf, Pf,
     },
-    .keywords = {{kMain, kFe, kFf}, {kMainUtf8, kFeUtf8, kFfUtf8}},
+    .keywords = kWords.encoded(),
     .hex_prefix = "&H",
-    .else_code = code_of(kMain, "ELSE"),
+    .else_code = code_of(kWords.main, "ELSE"),
     .comment_mark = '\'',
 };
 // clang-format on

@@ -70,6 +70,26 @@ struct EncodedKeywords {
   constexpr const KeywordTables& in(Encoding encoding) const { return encoding == Encoding::Utf8 ? utf8 : shift_jis; }
 };
 
+// A dialect's keyword tables in both encodings, built from the names of its
+// single-byte codes and of the codes after FE and after FF.
+template <std::size_t M, std::size_t E, std::size_t F>
+struct Vocabulary {
+  std::array<Keyword, M> main, main_utf8;
+  std::array<Keyword, E> fe, fe_utf8;
+  std::array<Keyword, F> ff, ff_utf8;
+
+  constexpr EncodedKeywords encoded() const { return {{main, fe, ff}, {main_utf8, fe_utf8, ff_utf8}}; }
+};
+
+template <std::size_t M, std::size_t E = 0, std::size_t F = 0>
+consteval Vocabulary<M, E, F> vocabulary(const std::array<std::string_view, M>& main,
+                                         const std::array<std::string_view, E>& fe = {},
+                                         const std::array<std::string_view, F>& ff = {}) {
+  return {keyword_table(main, Encoding::ShiftJis), keyword_table(main, Encoding::Utf8),
+          keyword_table(fe, Encoding::ShiftJis),   keyword_table(fe, Encoding::Utf8),
+          keyword_table(ff, Encoding::ShiftJis),   keyword_table(ff, Encoding::Utf8)};
+}
+
 // What a keyword takes after it: a line number (GOTO 100, and the numbers of
 // a list after a comma, ON X GOTO 100,200), or a range of lines, the rest of
 // its statement (LIST 100-200), where every number is a line number and

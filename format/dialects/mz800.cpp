@@ -62,12 +62,7 @@ constexpr std::array<std::string_view, 0x45> kFfNames = {
     // clang-format on
 };
 
-constexpr auto kMain = keyword_table(kMainNames, Encoding::ShiftJis);
-constexpr auto kFe = keyword_table(kFeNames, Encoding::ShiftJis);
-constexpr auto kFf = keyword_table(kFfNames, Encoding::ShiftJis);
-constexpr auto kMainUtf8 = keyword_table(kMainNames, Encoding::Utf8);
-constexpr auto kFeUtf8 = keyword_table(kFeNames, Encoding::Utf8);
-constexpr auto kFfUtf8 = keyword_table(kFfNames, Encoding::Utf8);
+constexpr auto kWords = vocabulary(kMainNames, kFeNames, kFfNames);
 
 // What each code is in a line body: as in S-BASIC (00 ends the line; 0B, 11
 // and 15 are the type codes of the line number, the hexadecimal word and
@@ -99,9 +94,9 @@ constexpr DecodingRules kRules = {
         /* E */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
         /* F */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Pf, Pf,
     },
-    .keywords = {{kMain, kFe, kFf}, {kMainUtf8, kFeUtf8, kFfUtf8}},
+    .keywords = kWords.encoded(),
     .hex_prefix = "$",
-    .else_code = code_of(kMain, "ELSE"),
+    .else_code = code_of(kWords.main, "ELSE"),
     .comment_mark = '\'',
     // Lines are stepped by their length: real programs hold machine code in
     // a line, zeros and all.

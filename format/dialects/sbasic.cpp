@@ -58,12 +58,7 @@ constexpr std::array<std::string_view, 0x48> kFfNames = {
     // clang-format on
 };
 
-constexpr auto kMain = keyword_table(kMainNames, Encoding::ShiftJis);
-constexpr auto kFe = keyword_table(kFeNames, Encoding::ShiftJis);
-constexpr auto kFf = keyword_table(kFfNames, Encoding::ShiftJis);
-constexpr auto kMainUtf8 = keyword_table(kMainNames, Encoding::Utf8);
-constexpr auto kFeUtf8 = keyword_table(kFeNames, Encoding::Utf8);
-constexpr auto kFfUtf8 = keyword_table(kFfNames, Encoding::Utf8);
+constexpr auto kWords = vocabulary(kMainNames, kFeNames, kFfNames);
 
 // What each code is in a line body: 00 ends the line; 0B, 11 and 15 are the
 // type codes of the unsigned word, the hexadecimal word and the real; 80-FD
@@ -94,7 +89,7 @@ constexpr DecodingRules kRules = {
         /* E */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
         /* F */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Pf, Pf,
     },
-    .keywords = {{kMain, kFe, kFf}, {kMainUtf8, kFeUtf8, kFfUtf8}},
+    .keywords = kWords.encoded(),
     // The machine's own notation for hexadecimal.
     .hex_prefix = "$",
 };

@@ -33,8 +33,7 @@ constexpr std::array<std::string_view, 0x80> kMainNames = {
 };
 // clang-format on
 
-constexpr auto kMain = keyword_table(kMainNames, Encoding::ShiftJis);
-constexpr auto kMainUtf8 = keyword_table(kMainNames, Encoding::Utf8);
+constexpr auto kWords = vocabulary(kMainNames);
 
 // What each code is in a line body: 0D ends the line; numbers are stored as
 // the digits typed, so there are no constant type codes and every other code
@@ -64,7 +63,7 @@ constexpr DecodingRules kRules = {
         /* E */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
         /* F */ Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw, Kw,
     },
-    .keywords = {{kMain, {}, {}}, {kMainUtf8, {}, {}}},
+    .keywords = kWords.encoded(),
     .hex_prefix = "",
 };
 // clang-format on
