@@ -1,6 +1,7 @@
 """What the browser test drives: the page in headless Chromium, as a user
 would, and detoken and retoken run on the same files in a scratch folder."""
 
+import argparse
 import pathlib
 import shutil
 import subprocess
@@ -23,6 +24,21 @@ def missing_prerequisite(page):
     except ImportError:
         return 'Selenium is missing (Debian: apt-get install python3-selenium)'
     return None
+
+
+def arguments(description):
+    """The test's arguments, every path made absolute (the programs run in a
+    scratch folder), and those left for unittest."""
+    parser = argparse.ArgumentParser(description=description)
+    for name in ('page', 'detoken', 'retoken', 'examples'):
+        parser.add_argument('--' + name, required=True)
+    parser.add_argument('--corpus')
+    parser.add_argument('--screenshot')
+    args, rest = parser.parse_known_args()
+    for name in ('page', 'detoken', 'retoken', 'examples', 'corpus'):
+        if getattr(args, name):
+            setattr(args, name, str(pathlib.Path(getattr(args, name)).resolve()))
+    return args, rest
 
 
 def lf(text):
@@ -211,3 +227,13 @@ def offset_of(text, line, column):
     before = sum(len(lines[at]) + 1 for at in range(line - 1))
     encoded = lines[line - 1].encode('utf-8')[:column - 1]
     return before + len(encoded.decode('utf-8'))
+
+
+def program_lines(image):
+    """The lines of a tape image's program: each line number and its body."""
+    lines, at = {}, 128
+    while at + 2 <= len(image) and int.from_bytes(image[at:at + 2], 'little') != 0:
+        length = int.from_bytes(image[at:at + 2], 'little')
+        lines[int.from_bytes(image[at + 2:at + 4], 'little')] = image[at + 4:at + length - 1]
+        at += length
+    return lines

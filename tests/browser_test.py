@@ -16,7 +16,6 @@ Usage: browser_test.py --page INDEX_HTML --detoken PROGRAM --retoken PROGRAM
                        --examples DIR [--corpus DIR] [--screenshot PNG]
 """
 
-import argparse
 import base64
 import pathlib
 import re
@@ -26,7 +25,7 @@ import tempfile
 import time
 import unittest
 
-from browser_driver import SKIP, Console, Page, missing_prerequisite, offset_of
+from browser_driver import SKIP, Console, Page, arguments, missing_prerequisite, offset_of, program_lines
 
 args = None
 
@@ -284,30 +283,9 @@ class BrowserTest(unittest.TestCase):
             self.assertTrue(url == self.page.url or url.startswith(('data:', 'blob:')), url)
 
 
-def program_lines(image):
-    """The lines of a tape image's program: each line number and its body."""
-    lines, at = {}, 128
-    while at + 2 <= len(image) and int.from_bytes(image[at:at + 2], 'little') != 0:
-        length = int.from_bytes(image[at:at + 2], 'little')
-        lines[int.from_bytes(image[at + 2:at + 4], 'little')] = image[at + 4:at + length - 1]
-        at += length
-    return lines
-
-
 def main():
     global args
-    parser = argparse.ArgumentParser(description=__doc__.split('\n')[0])
-    parser.add_argument('--page', required=True)
-    parser.add_argument('--detoken', required=True)
-    parser.add_argument('--retoken', required=True)
-    parser.add_argument('--examples', required=True)
-    parser.add_argument('--corpus')
-    parser.add_argument('--screenshot')
-    args, rest = parser.parse_known_args()
-    # The programs run in a scratch folder: every path made absolute.
-    for name in ('page', 'detoken', 'retoken', 'examples', 'corpus'):
-        if getattr(args, name):
-            setattr(args, name, str(pathlib.Path(getattr(args, name)).resolve()))
+    args, rest = arguments(__doc__.split('\n')[0])
     missing = missing_prerequisite(args.page)
     if missing:
         print(f'browser test skipped: {missing}')
