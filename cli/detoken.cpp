@@ -35,8 +35,12 @@ Converted convert_tape(const RunOptions& options, const Console& console, const 
     console.tell(listing.reports());
     written = listing.written;
   } else {
-    written = write_tape(tape.image(), form == OutputForm::Image ? tape::TapeForm::Image : tape::TapeForm::Recording,
-                         file_sink(output));
+    const tape::TapeForm tape_form = form == OutputForm::Image ? tape::TapeForm::Image : tape::TapeForm::Recording;
+    if (!tape::can_write_tape(tape.image(), tape_form)) {
+      console.say(messages::kNotRecordable, options.input_name);
+      return Converted::Refused;
+    }
+    written = write_tape(tape.image(), tape_form, file_sink(output));
   }
   if (!written) return Converted::WriteFailed;
   return notes.trusted ? Converted::Done : Converted::Untrusted;

@@ -166,7 +166,7 @@ inline constexpr Message kNotAWav = {
 inline constexpr Message kNoSuchFile = {
     "'%s'\x82\xCC\x98^\x89\xB9\x82\xC9\x82\xCD\x83t\x83@\x83""C\x83\x8B\x82\xAA%d\x8C\xC2\x82\xB5\x82\xA9\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\n",
     "'%s'の録音にはファイルが%d個しかありません\n",
-    "The recording '%s' holds only %d files\n"};
+    "The recording '%s' holds only %d file(s)\n"};
 inline constexpr Message kRecordingHoldsMore = {
     "'%s'\x82\xC9\x82\xCD%d\x8C\xC2\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xAA\x98^\x89\xB9\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x82\xCC\x82\xC5\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xDC\x82\xB9\x82\xF1(-o\x82\xC5\x95\xCA\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xC9\x8F\x91\x82\xA2\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
     "'%s'には%d個のファイルが録音されているので置き換えません(-oで別のファイルに書いてください)\n",
@@ -230,6 +230,20 @@ inline constexpr Message kNotABasicTape = {
     "'%s'はBASICのプログラムのテープではありません\n",
     "'%s' is not a tape of a BASIC program\n"};
 
+inline constexpr Message kDamagedTape = {
+    "'%s'\x82\xCC\x8BL\x98^\x82\xAA\x89\xF3\x82\xEA\x82\xC4\x82\xA2\x82\xE9\x82\xCC\x82\xC5\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xDC\x82\xB9\x82\xF1(-o\x82\xC5\x95\xCA\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xC9\x8F\x91\x82\xA2\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
+    "'%s'の記録が壊れているので置き換えません(-oで別のファイルに書いてください)\n",
+    "'%s' is damaged: it is not written over (give -o to write elsewhere)\n"};
+inline constexpr Message kNotWholeProgram = {
+    "'%s'\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xCD%s\x82\xCC\x83v\x83\x8D\x83O\x83\x89\x83\x80\x82\xC6\x82\xB5\x82\xC4\x8D\xC5\x8C\xE3\x82\xDC\x82\xC5\x93\xC7\x82\xDF\x82\xC8\x82\xA2\x82\xCC\x82\xC5\x92u\x82\xAB\x8A\xB7\x82\xA6\x82\xDC\x82\xB9\x82\xF1(-o\x82\xC5\x95\xCA\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xC9\x8F\x91\x82\xA2\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2)\n",
+    "'%s'のプログラムは%sのプログラムとして最後まで読めないので置き換えません(-oで別のファイルに書いてください)\n",
+    "'%s' holds no whole program of %s: it is not written over (give -o to write elsewhere)\n"};
+
+inline constexpr Message kNotRecordable = {
+    "'%s'\x82\xCD\x8A\xAE\x91S\x82\xC8\x83""e\x81[\x83v\x83""C\x83\x81\x81[\x83W\x82\xC5\x82\xCD\x82\xC8\x82\xA2\x82\xCC\x82\xC5\x81""A\x98^\x89\xB9\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\n",
+    "'%s'は完全なテープイメージではないので、録音できません\n",
+    "'%s' is not a whole tape image: it cannot be recorded\n"};
+
 // Every message, for the test that checks the forms of each.
 inline constexpr const Message* kAll[] = {
     &kUsageTitleStart, &kUsageTitleEnd, &kUsageCall, &kUsageOutput, &kUsageOutputDefault, &kUsageExact,
@@ -240,7 +254,7 @@ inline constexpr const Message* kAll[] = {
     &kRetokenUsageTape, &kRetokenUsagePart, &kOutputExists, &kBadTapeName, &kNotATape, &kNoTapeRecorded, &kNotAWav,
     &kNoSuchFile, &kRecordingHoldsMore, &kWavNotRiff, &kWavNoFormat, &kWavFormatCut, &kWavAbsurdFormatSize,
     &kWavUnsupportedFormat, &kWavUnsupportedBits, &kWavNoChannels, &kWavTooManyChannels, &kWavNoRate,
-    &kWavUnsupportedRate, &kWavBadBlockAlign, &kWavChunkPastEnd, &kWavNoData, &kNotABasicTape,
+    &kWavUnsupportedRate, &kWavBadBlockAlign, &kWavChunkPastEnd, &kWavNoData, &kNotABasicTape, &kDamagedTape, &kNotWholeProgram, &kNotRecordable,
 };
 
 }  // namespace detoken::messages

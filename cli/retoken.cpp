@@ -63,6 +63,26 @@ Converted make_image(const RunOptions& options, const Console& console, std::spa
   return written ? Converted::Done : Converted::WriteFailed;
 }
 
+// Whether the -t tape may be replaced: not when it is the only reading of a
+// damaged recording, a recording of more files than the one replaced, or a
+// program that the listing cannot have held whole (listed with the option of
+// another BASIC, or damaged). Else false after a message.
+bool may_replace(const RunOptions& options, const Console& console, const tape::TapeReader& tape, bool trusted) {
+  const tape::RecordingReader* recording = tape.recording();
+  if (!trusted) {
+    console.say(messages::kDamagedTape, options.tape);
+  } else if (recording != nullptr && recording->files().size() > 1) {
+    write_standard_output(format(messages::kRecordingHoldsMore, console.wording,
+                                 {options.tape, std::to_string(recording->files().size())}));
+  } else if (!lists_whole(tape.image(), options.dialect)) {
+    const std::string_view dialect = dialect_info(options.dialect).title_name.in(console.wording);
+    write_standard_output(format(messages::kNotWholeProgram, console.wording, {options.tape, dialect}));
+  } else {
+    return true;
+  }
+  return false;
+}
+
 // Reads the -t tape, and whether the new image replaces that very tape
 // (which needs no -f: the user named it). The tape is closed again, so that
 // it can be replaced. False after a message.
@@ -71,7 +91,8 @@ bool read_kept_tape(const RunOptions& options, const Console& console, std::stri
   if (!open_input_file(options.tape, console, input)) return false;
   const std::unique_ptr<tape::TapeReader> tape = read_tape_file(options.tape, input, console, options.part);
   if (tape == nullptr) return false;
-  console.tell(tape_notes(*tape, options.characters, console.wording).text);
+  const TapeNotes notes = tape_notes(*tape, options.characters, console.wording);
+  console.tell(notes.text);
   if (tape->image().size() < tape::kHeaderSize) {
     console.say(messages::kNotATape, options.tape);
     return false;
@@ -83,14 +104,7 @@ bool read_kept_tape(const RunOptions& options, const Console& console, std::stri
   }
   kept.assign(reinterpret_cast<const char*>(tape->image().data()), tape->image().size());
   replaces_tape = is_same_file(input.file, options.output_name);
-  // A recording of a whole side is not replaced by one file's.
-  const tape::RecordingReader* recording = tape->recording();
-  if (replaces_tape && recording != nullptr && recording->files().size() > 1) {
-    write_standard_output(format(messages::kRecordingHoldsMore, console.wording,
-                                 {options.tape, std::to_string(recording->files().size())}));
-    return false;
-  }
-  return true;
+  return !replaces_tape || may_replace(options, console, *tape, notes.trusted);
 }
 
 }  // namespace

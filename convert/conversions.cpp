@@ -86,6 +86,11 @@ Listing list_tape(std::span<const std::uint8_t> image, const ListOptions& option
   return listing;
 }
 
+bool lists_whole(std::span<const std::uint8_t> image, Dialect dialect) {
+  Output out(nullptr, nullptr, {CharMode{}});
+  return list_program(image, out, decoder_for(dialect)) != 0;
+}
+
 namespace {
 
 // The header the program goes behind, its size still to be set.

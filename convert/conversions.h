@@ -48,6 +48,10 @@ struct Listing {
 // answer's text.
 Listing list_tape(std::span<const std::uint8_t> image, const ListOptions& options, std::FILE* file = nullptr);
 
+// Whether the program of the tape image `image` reads to its end marker as
+// a program of `dialect`.
+bool lists_whole(std::span<const std::uint8_t> image, Dialect dialect);
+
 // How a listing is made into a tape (retoken's options).
 struct TapeOptions {
   Dialect dialect = Dialect::SBasic;

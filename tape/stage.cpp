@@ -82,6 +82,10 @@ std::span<const std::uint8_t> TapeReader::image() const {
   return {bytes_.get(), filled_};
 }
 
+bool can_write_tape(std::span<const std::uint8_t> image, TapeForm form) {
+  return form == TapeForm::Image || recording_size(image) != 0;
+}
+
 bool write_tape(std::span<const std::uint8_t> image, TapeForm form, const ByteSink& sink) {
   switch (form) {
     case TapeForm::Image: return sink(image);

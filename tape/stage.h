@@ -82,6 +82,10 @@ inline bool trusted(const BlockReading& block) {
 // written.
 using ByteSink = std::function<bool(std::span<const std::uint8_t>)>;
 
+// Whether `image` can be written in `form`: a recording needs the whole
+// header and as much data as the header's size says.
+bool can_write_tape(std::span<const std::uint8_t> image, TapeForm form);
+
 // Writes the tape `image` (its header and program) in `form` through `sink`;
 // false when the sink failed.
 bool write_tape(std::span<const std::uint8_t> image, TapeForm form, const ByteSink& sink);

@@ -98,6 +98,12 @@ TEST(Recordings, DamageIsToldAndFails) {
           R"(block is damaged \(at ([0-9.]+) s in the recording\): the listing cannot be trusted from line ([0-9]+) on)")))
       << both.err;
   EXPECT_EQ(std::stoul(found[2]), line_holding(moonlander.image, 3000));
+  // Its listing does not replace the only reading there is.
+  const std::string recorded = scratch.read("both.wav");
+  expect_run(scratch.run({"-l", "-e", "-t", "both.wav", "both.txt"}, kRetoken),
+             {kFailure, "'both.wav' is damaged: it is not written over (give -o to write elsewhere)\r\n",
+              both.err.substr(0, both.err.find('\n') + 1)});
+  EXPECT_EQ(scratch.read("both.wav"), recorded);
 
   const Bytes whole = damaged(moonlander.image, {}, 0);
   scratch.write("cut.wav", Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() * 3 / 10)));
@@ -169,6 +175,13 @@ TEST(Recordings, TheOutputsNameChoosesTheForm) {
   expect_run(scratch.run({"-e", "-t", "game.wav", "game.txt"}, kRetoken), {0, written("game.wav")});
   ASSERT_EQ(scratch.run({"-e", "-x", "-o", "relisted.txt", "game.wav"}).status, 0);
   EXPECT_EQ(scratch.read("relisted.txt"), edited);
+  // An image that holds less than its header says makes no recording, and
+  // the recording already there stays.
+  const std::string recorded = scratch.read("game.wav");
+  scratch.write("short.mzt", as_text(moonlander.image).substr(0, moonlander.image.size() - 1));
+  expect_run(scratch.run({"-l", "-o", "game.wav", "short.mzt"}),
+             {kFailure, "'short.mzt' is not a whole tape image: it cannot be recorded\r\n"});
+  EXPECT_EQ(scratch.read("game.wav"), recorded);
 }
 
 // Twenty minutes of 48 kHz 16-bit stereo (236 MB), the tape at the start, is

@@ -156,7 +156,7 @@ TEST(Retoken, KeepsTheTapesHeader) {
   expected[0x13] = '\x00';
   Scratch scratch;
   scratch.write("game.txt", "10 PRINT \"HI\"\n");
-  scratch.write("game.mzt", kept + "old program");
+  scratch.write("game.mzt", kept + "\x06\x00\x05\x00\x98\x00\x00\x00"s);  // 5 END
   expect_run(scratch.run({"-t", "game.mzt", "game.txt"}, kRetoken), {0, written("game.mzt")});
   EXPECT_EQ(scratch.read("game.mzt"), expected + program);
   // -n sets the name; another output needs -f to be replaced.
@@ -205,6 +205,29 @@ TEST(Retoken, KeepsWhatFollowsTheProgramAndTellsTheHeader) {
   expect_run(scratch.run({"-t", "mz80k.mzt", "-o", "s.mzt", "game.txt"}, kRetoken),
              {0, written("s.mzt"),
               console_text("game.txt: ヘッダはMZ-80KのBASIC(SP-5025)のテープのものです(-kを付けてください)\n")});
+}
+
+// A tape replaced only by a listing that can hold its whole program: listed
+// with another BASIC's option, a real program stops early, and that listing
+// does not replace it.
+TEST(Retoken, ATapeIsNotReplacedByAListingOfPartOfIt) {
+  int refused = 0;
+  for (const auto& [name, lines] : kCorpusPrograms) {
+    for (const char* option : {"-h", "-k", "-m"}) {
+      SCOPED_TRACE(std::string(name) + " " + option);
+      Scratch scratch;
+      scratch.write("p.mzt", corpus_image(name));
+      ASSERT_EQ(scratch.run({option, "-o", "p.txt", "p.mzt"}).status, 0);
+      const RunResult replaced = scratch.run({"-l", option, "-t", "p.mzt", "p.txt"}, kRetoken);
+      EXPECT_EQ(scratch.read("p.mzt"), corpus_image(name));
+      if (replaced.status == 0) continue;
+      ++refused;
+      EXPECT_TRUE(replaced.out.starts_with("'p.mzt' holds no whole program of ") &&
+                  replaced.out.ends_with(": it is not written over (give -o to write elsewhere)\r\n"))
+          << replaced.out;
+    }
+  }
+  EXPECT_GT(refused, 0);
 }
 
 // What retoken cannot make a program of, and what it warns of while it makes
