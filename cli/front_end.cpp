@@ -52,6 +52,7 @@ Converted write_output(const RunOptions& options, const Console& console, const 
 
 int run_conversion(const RunOptions& options, const Console& console, const Conversion& conversion) {
   Converted converted = Converted::Refused;
+  bool output_is_console = false;
   {
     InputFile input;
     if (!open_input_file(options.input_name, console, input) || !conversion.read(input)) return kExitFailure;
@@ -65,10 +66,13 @@ int run_conversion(const RunOptions& options, const Console& console, const Conv
       console.say(messages::kOutputExists, options.output_name);
       return kExitFailure;
     }
+    // Named as the output, standard output takes nothing but the output.
+    output_is_console = is_same_file(stdout, options.output_name);
     converted = write_output(options, console, conversion);
     if (converted == Converted::Refused) return kExitFailure;
   }
-  console.say(messages::kWritten, options.output_name);
+  const std::string written = format(messages::kWritten, console.wording, {options.output_name});
+  output_is_console ? write_standard_error(written) : write_standard_output(written);
   return converted == Converted::Done ? kExitSuccess : kExitFailure;
 }
 

@@ -145,6 +145,19 @@ TEST(Files, ListingThatCannotBeWritten) {
              {kFailure, console_text("'/dev/full'の書き込みに失敗しました\n")});
 }
 
+// Standard output named as the output holds the output alone: the message
+// that it was written goes to standard error.
+TEST(Console, StandardOutputNamedAsTheOutputHoldsOnlyIt) {
+  if (testing_windows_build()) GTEST_SKIP() << "Windows has no /dev/stdout";
+  Scratch scratch;
+  scratch.write("a.mzt", kProgram);
+  ASSERT_EQ(scratch.run({"-o", "a.txt", "a.mzt"}).status, 0);
+  expect_run(scratch.run({"-o", "/dev/stdout", "a.mzt"}), {0, scratch.read("a.txt"), written("/dev/stdout")});
+  ASSERT_EQ(scratch.run({"-o", "b.mzt", "a.txt"}, kRetoken).status, 0);
+  expect_run(scratch.run({"-f", "-o", "/dev/stdout", "a.txt"}, kRetoken),
+             {0, scratch.read("b.mzt"), written("/dev/stdout")});
+}
+
 struct ConsoleCase {
   const char* name;
   Start start;
@@ -171,7 +184,7 @@ TEST(Console, ReportsAndMessagesDoNotCostTheListing) {
   const std::string report = console_text("Syntax error in 1001 (82)\n");
   expect_same_listing({
       {"standard error a pipe whose reader has gone", {.error_reader_gone = true}, written("a.txt"), ""},
-      {"standard output into the listing's own file", {.output_to = "a.txt"}, "", report},
+      {"standard output into the listing's own file", {.output_to = "a.txt"}, "", report + written("a.txt")},
   });
 }
 
