@@ -55,14 +55,19 @@ TEST(Recordings, ListAsTheirImage) {
 }
 
 // A recording of the image as retoken writes one, with `damage` done to its
-// signal: a stretch of silence from a pulse of the data's copies.
-Bytes damaged(const Bytes& image, std::initializer_list<std::size_t Layout::*> copies, std::size_t at_byte) {
+// signal: a stretch of `samples` of silence from a byte of a copy of the data.
+struct Dropout {
+  std::size_t Layout::*copy;
+  std::size_t at_byte;
+  std::size_t samples = 2000;
+};
+Bytes damaged(const Bytes& image, std::initializer_list<Dropout> dropouts) {
   const Layout layout = documented_layout(image);
   Signal signal = rendered(layout.pulses);
   const std::vector<Pulse> pulses = pulses_in(signal);
-  for (const auto copy : copies) {
-    const std::size_t start = pulses[layout.*copy + 9 * at_byte].start;
-    std::fill_n(signal.samples.begin() + static_cast<std::ptrdiff_t>(start), 2000, 0.0f);
+  for (const Dropout& dropout : dropouts) {
+    const std::size_t start = pulses[layout.*dropout.copy + 9 * dropout.at_byte].start;
+    std::fill_n(signal.samples.begin() + static_cast<std::ptrdiff_t>(start), dropout.samples, 0.0f);
   }
   return wav_of(signal, {});
 }
@@ -81,13 +86,13 @@ unsigned line_holding(const Bytes& image, std::size_t offset) {
 TEST(Recordings, DamageIsToldAndFails) {
   const Moonlander moonlander;
   Scratch scratch;
-  scratch.write("copy.wav", damaged(moonlander.image, {&Layout::data}, 100));
+  scratch.write("copy.wav", damaged(moonlander.image, {{&Layout::data, 100}}));
   const RunResult copied = scratch.run({"-l", "-o", "copy.mzt", "copy.wav"});
   EXPECT_EQ(copied.status, 0);
   EXPECT_TRUE(copied.err.starts_with("The program's first copy was damaged: it was read from its second copy"));
   EXPECT_EQ(scratch.read("copy.mzt"), as_text(moonlander.image));
 
-  scratch.write("both.wav", damaged(moonlander.image, {&Layout::data, &Layout::data_copy}, 3000));
+  scratch.write("both.wav", damaged(moonlander.image, {{&Layout::data, 3000}, {&Layout::data_copy, 3000}}));
   const RunResult both = scratch.run({"-l", "-e", "both.wav"});
   EXPECT_EQ(both.status, kFailure);
   EXPECT_EQ(both.out, "'both.txt' written\r\n");
@@ -105,7 +110,22 @@ TEST(Recordings, DamageIsToldAndFails) {
               both.err.substr(0, both.err.find('\n') + 1)});
   EXPECT_EQ(scratch.read("both.wav"), recorded);
 
-  const Bytes whole = damaged(moonlander.image, {}, 0);
+  // A dropout late in the first copy, and the recording ending early in the
+  // second: the first copy reaches further, and the damage is its dropout.
+  const Layout layout = documented_layout(moonlander.image);
+  Signal late = rendered(layout.pulses);
+  const std::vector<Pulse> pulses = pulses_in(late);
+  const auto start_of = [&](std::size_t copy, std::size_t byte) {
+    return static_cast<std::ptrdiff_t>(pulses[copy + 9 * byte].start);
+  };
+  std::fill_n(late.samples.begin() + start_of(layout.data, 6000), 2000, 0.0f);
+  late.samples.erase(late.samples.begin() + start_of(layout.data_copy, 3000), late.samples.end());
+  scratch.write("late.wav", wav_of(late, {}));
+  const RunResult late_run = scratch.run({"-l", "-e", "late.wav"});
+  EXPECT_EQ(late_run.status, kFailure);
+  EXPECT_NE(late_run.err.find("The program's block is damaged"), std::string::npos) << late_run.err;
+
+  const Bytes whole = damaged(moonlander.image, {});
   scratch.write("cut.wav", Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() * 3 / 10)));
   const RunResult cut = scratch.run({"-l", "-e", "cut.wav"});
   EXPECT_EQ(cut.status, kFailure);
