@@ -152,6 +152,7 @@ const Message& wav_problem(tape::WavProblem problem) {
   switch (problem) {
     case WavProblem::None:
     case WavProblem::NotRiff: return messages::kWavNotRiff;
+    case WavProblem::Rf64: return messages::kWavRf64;
     case WavProblem::NoFormat: return messages::kWavNoFormat;
     case WavProblem::FormatCut: return messages::kWavFormatCut;
     case WavProblem::AbsurdFormatSize: return messages::kWavAbsurdFormatSize;

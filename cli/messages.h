@@ -177,6 +177,10 @@ inline constexpr Message kWavNotRiff = {
     "RIFF/WAVE\x82\xC5\x8En\x82\xDC\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1",
     "RIFF/WAVEで始まっていません",
     "it does not start with RIFF and WAVE"};
+inline constexpr Message kWavRf64 = {
+    "RF64(4GB\x82\xF0\x92\xB4\x82\xA6\x82\xE9WAV)\x82\xCC\x8C`\x8E\xAE\x82\xC5\x82\xB7",
+    "RF64(4GBを超えるWAV)の形式です",
+    "it is an RF64 file, a WAV of 64-bit sizes, which is not read"};
 inline constexpr Message kWavNoFormat = {
     "\x83T\x83\x93\x83v\x83\x8B\x82\xCC\x91O\x82\xC9""fmt\x83`\x83\x83\x83\x93\x83N\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1",
     "サンプルの前にfmtチャンクがありません",
@@ -252,7 +256,7 @@ inline constexpr const Message* kAll[] = {
     &kRetokenUsageTitleEnd, &kRetokenUsageCall, &kRetokenUsageOutputDefault, &kRetokenUsageName,
     &kRetokenUsageNameDefault, &kRetokenUsageReplace, &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8,
     &kRetokenUsageTape, &kRetokenUsagePart, &kOutputExists, &kBadTapeName, &kNotATape, &kNoTapeRecorded, &kNotAWav,
-    &kNoSuchFile, &kRecordingHoldsMore, &kWavNotRiff, &kWavNoFormat, &kWavFormatCut, &kWavAbsurdFormatSize,
+    &kNoSuchFile, &kRecordingHoldsMore, &kWavNotRiff, &kWavRf64, &kWavNoFormat, &kWavFormatCut, &kWavAbsurdFormatSize,
     &kWavUnsupportedFormat, &kWavUnsupportedBits, &kWavNoChannels, &kWavTooManyChannels, &kWavNoRate,
     &kWavUnsupportedRate, &kWavBadBlockAlign, &kWavChunkPastEnd, &kWavNoData, &kNotABasicTape, &kDamagedTape, &kNotWholeProgram, &kNotRecordable,
 };

@@ -28,6 +28,9 @@ unsigned u16_at(const std::uint8_t* at) { return static_cast<unsigned>(at[0] | a
 
 bool is_id(const std::uint8_t* at, const char* id) { return std::memcmp(at, id, 4) == 0; }
 
+// RF64 and BW64 files: WAV files whose sizes are in a chunk of 64-bit ones.
+bool is_64_bit_wav(const std::uint8_t* at) { return is_id(at, "RF64") || is_id(at, "BW64"); }
+
 // The coding of integer samples of `bits`, or of float ones; false when
 // there is none of that size.
 bool coding_of(unsigned tag, unsigned bits, SampleCoding& coding) {
@@ -48,8 +51,8 @@ bool coding_of(unsigned tag, unsigned bits, SampleCoding& coding) {
 }  // namespace
 
 bool looks_like_wav(std::span<const std::uint8_t> first_bytes) {
-  return first_bytes.size() >= kRiffHeaderSize && is_id(first_bytes.data(), "RIFF") &&
-         is_id(first_bytes.data() + 8, "WAVE");
+  return first_bytes.size() >= kRiffHeaderSize && is_id(first_bytes.data() + 8, "WAVE") &&
+         (is_id(first_bytes.data(), "RIFF") || is_64_bit_wav(first_bytes.data()));
 }
 
 unsigned sample_size(SampleCoding coding) {
@@ -83,8 +86,8 @@ std::span<const std::uint8_t> WavParser::take(std::span<const std::uint8_t>& inp
     switch (stage_) {
       case Stage::Riff:
         if (!gather(input, kRiffHeaderSize)) return {};
-        if (!looks_like_wav(held_)) {
-          fail(WavProblem::NotRiff);
+        if (!looks_like_wav(held_) || is_64_bit_wav(held_.data())) {
+          fail(looks_like_wav(held_) ? WavProblem::Rf64 : WavProblem::NotRiff);
           break;
         }
         stage_ = Stage::ChunkHead;

@@ -30,6 +30,7 @@ struct WavFormat {
 enum class WavProblem {
   None,
   NotRiff,            // it does not begin with "RIFF", a size and "WAVE"
+  Rf64,               // it is an RF64 (or BW64) file, a WAV of 64-bit sizes
   NoFormat,           // the samples come before any "fmt " chunk
   FormatCut,          // the "fmt " chunk is shorter than its fields, or the file ends inside it
   AbsurdFormatSize,   // a "fmt " chunk far larger than any format needs

@@ -187,6 +187,8 @@ TEST(RecordingReader, RefusesMalformedFilesSayingWhy) {
   const Chunk pcm = fmt(1, 1, 44100, 16, 2);
   const Chunk data{"data", Bytes(400, 0)};
   const Bytes good = riff({pcm, data});
+  Bytes rf64 = good;
+  std::copy_n("RF64", 4, rf64.begin());
   struct Case {
     const char* name;
     Bytes file;
@@ -194,6 +196,7 @@ TEST(RecordingReader, RefusesMalformedFilesSayingWhy) {
   };
   const Case cases[] = {
       {"not RIFF", Bytes(good.begin() + 1, good.end()), WavProblem::NotRiff},
+      {"RF64", rf64, WavProblem::Rf64},
       {"no channels", riff({fmt(1, 0, 44100, 16, 0), data}), WavProblem::NoChannels},
       {"nine channels", riff({fmt(1, 9, 44100, 16, 18), data}), WavProblem::TooManyChannels},
       {"no rate", riff({fmt(1, 1, 0, 16, 2), data}), WavProblem::NoRate},
