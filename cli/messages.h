@@ -200,7 +200,7 @@ inline constexpr Message kWavUnsupportedFormat = {
 inline constexpr Message kWavUnsupportedBits = {
     "\x83T\x83\x93\x83v\x83\x8B\x82\xCC\x83r\x83""b\x83g\x90\x94\x82\xC9\x91\xCE\x89\x9E\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1",
     "サンプルのビット数に対応していません",
-    "the bits per sample are not 8, 16, 24 or 32"};
+    "its sample size is not one that is read (8, 16, 24 or 32 bits for integers, 32 or 64 for floats)"};
 inline constexpr Message kWavNoChannels = {
     "\x83`\x83\x83\x83\x93\x83l\x83\x8B\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1",
     "チャンネルがありません",
