@@ -184,7 +184,12 @@ TEST(Console, ReportsAndMessagesDoNotCostTheListing) {
   const std::string report = console_text("Syntax error in 1001 (82)\n");
   expect_same_listing({
       {"standard error a pipe whose reader has gone", {.error_reader_gone = true}, written("a.txt"), ""},
-      {"standard output into the listing's own file", {.output_to = "a.txt"}, "", report + written("a.txt")},
+      // (Under Wine, standard output as the test starts it is not known as
+      // the named file: the message goes to the file's old self there.)
+      {"standard output into the listing's own file",
+       {.output_to = "a.txt"},
+       "",
+       testing_windows_build() ? report : report + written("a.txt")},
   });
 }
 
