@@ -12,8 +12,8 @@ namespace {
 void show_detoken_usage(const Console& console) {
   using namespace messages;
   static constexpr UsageLine kLines[] = {
-      {1, &kUsageCall},     {2, &kUsageOutput}, {3, &kUsageOutputDefault}, {6, &kUsageExact},
-      {7, &kUsageEuropean}, {8, &kUsageUtf8},   {10, &kUsageEnglish},      {12, &kUsagePart},
+      {1, &kUsageCall}, {2, &kUsageOutput},   {3, &kUsageOutputDefault}, {6, &kUsageExact},  {7, &kUsageEuropean},
+      {8, &kUsageUtf8}, {10, &kUsageEnglish}, {12, &kUsagePart},         {13, &kUsageForms},
   };
   show_usage(console, kUsageTitleStart, kUsageTitleEnd, kLines, Program::Detoken);
 }

@@ -56,6 +56,10 @@ inline constexpr Message kUsagePart = {
     "  -pN   \x98^\x89\xB9\x82\xCCN\x94\xD4\x96\xDA\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xF0\x95\xCF\x8A\xB7\x82\xB7\x82\xE9(\x8F\xC8\x97\xAA\x8E\x9E\x82\xCD""1\x94\xD4\x96\xDA)\n",
     "  -pN   録音のN番目のファイルを変換する(省略時は1番目)\n",
     "  -pN   take the N-th file of a recording (the first by default)\n"};
+inline constexpr Message kUsageForms = {
+    "  MZT\x83t\x83@\x83""C\x83\x8B\x82\xCC\x91\xE3\x82\xED\x82\xE8\x82\xC9\x83""e\x81[\x83v\x82\xCCWAV\x98^\x89\xB9\x82\xE0\x93\xC7\x82\xDF\x82\xDC\x82\xB7\x81""B-o\x82\xCC\x96\xBC\x91O\x82\xAA.wav\x82\xC8\x82\xE7\x98^\x89\xB9\x82\xF0\x81""A\n  .mzt/.mzf\x82\xC8\x82\xE7\x83""C\x83\x81\x81[\x83W\x82\xF0\x8F\x91\x82\xAB\x82\xDC\x82\xB7\n",
+    "  MZTファイルの代わりにテープのWAV録音も読めます。-oの名前が.wavなら録音を、\n  .mzt/.mzfならイメージを書きます\n",
+    "  The file may be a WAV recording of the tape; -o with a name ending in .wav\n  writes a recording, in .mzt or .mzf an image\n"};
 
 // What both programs say about files and options.
 inline constexpr Message kNameTooLong = {
@@ -141,6 +145,10 @@ inline constexpr Message kRetokenUsagePart = {
     "  -pN   -t\x82\xCC\x98^\x89\xB9\x82\xCCN\x94\xD4\x96\xDA\x82\xCC\x83t\x83@\x83""C\x83\x8B\x82\xF0\x88\xF8\x82\xAB\x8Cp\x82\xAE(\x8F\xC8\x97\xAA\x8E\x9E\x82\xCD""1\x94\xD4\x96\xDA)\n",
     "  -pN   -tの録音のN番目のファイルを引き継ぐ(省略時は1番目)\n",
     "  -pN   take the N-th file of the -t recording (the first by default)\n"};
+inline constexpr Message kRetokenUsageForms = {
+    "  -o\x82\xCC\x96\xBC\x91O\x82\xAA.wav\x82\xC8\x82\xE7\x8B@\x8A""B\x82\xAA\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xE9\x98^\x89\xB9\x82\xF0\x8F\x91\x82\xAB\x82\xDC\x82\xB7\x81""B-t\x82\xC9\x82\xCDWAV\x82\xCC\x98^\x89\xB9\x82\xE0\x8Eg\x82\xA6\x82\xDC\x82\xB7\n",
+    "  -oの名前が.wavなら機械が読み込める録音を書きます。-tにはWAVの録音も使えます\n",
+    "  -o with a name ending in .wav writes a recording the machine loads; -t takes\n  a WAV recording too\n"};
 
 // retoken's own messages about files and names.
 inline constexpr Message kOutputExists = {
@@ -251,11 +259,11 @@ inline constexpr Message kNotRecordable = {
 // Every message, for the test that checks the forms of each.
 inline constexpr const Message* kAll[] = {
     &kUsageTitleStart, &kUsageTitleEnd, &kUsageCall, &kUsageOutput, &kUsageOutputDefault, &kUsageExact,
-    &kUsageEuropean, &kUsageUtf8, &kUsageEnglish, &kUsagePart, &kNameTooLong, &kInvalidOption, &kReadFailed,
+    &kUsageEuropean, &kUsageUtf8, &kUsageEnglish, &kUsagePart, &kUsageForms, &kNameTooLong, &kInvalidOption, &kReadFailed,
     &kNoMemory, &kCannotCreate, &kWritten, &kSameAsInput, &kWriteFailed, &kRetokenUsageTitleStart,
     &kRetokenUsageTitleEnd, &kRetokenUsageCall, &kRetokenUsageOutputDefault, &kRetokenUsageName,
     &kRetokenUsageNameDefault, &kRetokenUsageReplace, &kRetokenUsageExact, &kRetokenUsageEuropean, &kRetokenUsageUtf8,
-    &kRetokenUsageTape, &kRetokenUsagePart, &kOutputExists, &kBadTapeName, &kNotATape, &kNoTapeRecorded, &kNotAWav,
+    &kRetokenUsageTape, &kRetokenUsagePart, &kRetokenUsageForms, &kOutputExists, &kBadTapeName, &kNotATape, &kNoTapeRecorded, &kNotAWav,
     &kNoSuchFile, &kRecordingHoldsMore, &kWavNotRiff, &kWavRf64, &kWavNoFormat, &kWavFormatCut, &kWavAbsurdFormatSize,
     &kWavUnsupportedFormat, &kWavUnsupportedBits, &kWavNoChannels, &kWavTooManyChannels, &kWavNoRate,
     &kWavUnsupportedRate, &kWavBadBlockAlign, &kWavChunkPastEnd, &kWavNoData, &kNotABasicTape, &kDamagedTape, &kNotWholeProgram, &kNotRecordable,

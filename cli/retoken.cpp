@@ -30,6 +30,7 @@ void show_retoken_usage(const Console& console) {
       {12, &kRetokenUsageTape},
       {14, &kUsageEnglish},
       {16, &kRetokenUsagePart},
+      {17, &kRetokenUsageForms},
   };
   show_usage(console, kRetokenUsageTitleStart, kRetokenUsageTitleEnd, kLines, Program::Retoken);
 }

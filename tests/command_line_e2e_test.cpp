@@ -27,7 +27,9 @@ const std::string kUsage = console_text(
     "  -k    MZTイメージをMZ-80KのBASIC(SP-5025)のプログラムとみなして変換する\n"
     "  -l    メッセージを英語で書く(環境変数DETOKEN_LANG=enと同じ)\n"
     "  -m    MZTイメージをMZ-800のBASICのプログラムとみなして変換する\n"
-    "  -pN   録音のN番目のファイルを変換する(省略時は1番目)\n");
+    "  -pN   録音のN番目のファイルを変換する(省略時は1番目)\n"
+    "  MZTファイルの代わりにテープのWAV録音も読めます。-oの名前が.wavなら録音を、\n"
+    "  .mzt/.mzfならイメージを書きます\n");
 TEST(CommandLine, UsageWhenThereIsNoSingleInputName) {
   Scratch scratch;
   scratch.write("a.mzt", kProgram);
