@@ -1,7 +1,8 @@
 // Reads an arbitrary byte string as a recording of a tape, fed in pieces
 // whose sizes the first bytes choose, through the tape stage as the programs
-// read one. The sanitizers catch any read outside the bytes; the checks
-// below catch readings that break the reader's own promises.
+// read one, and what it read written back as a recording. The sanitizers
+// catch any read outside the bytes; the checks below catch readings and
+// writings that break their own promises.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,17 @@ void check(bool holds) {
   if (!holds) std::abort();
 }
 
+// What is read and cannot be written as a recording, as the check before
+// writing says, is refused before a byte is written. (Writing one whole
+// takes seconds of gap even for a short image: the tests do that.)
+void check_writing(std::span<const std::uint8_t> image) {
+  using detoken::tape::TapeForm;
+  if (detoken::tape::can_write_tape(image, TapeForm::Recording)) return;
+  bool wrote = false;
+  const auto sink = [&](std::span<const std::uint8_t>) { return wrote = true; };
+  check(!detoken::tape::write_tape(image, TapeForm::Recording, sink) && !wrote);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -29,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(reader.feed(file.subspan(at, std::min(piece, file.size() - at))));
   }
   const detoken::tape::TapeStatus status = reader.finish();
+  if (status == detoken::tape::TapeStatus::Read) check_writing(reader.image());
   if (status != detoken::tape::TapeStatus::Read || reader.recording() == nullptr) return 0;
   // The file taken: its header whole, and no more data than its size says.
   const auto& files = reader.recording()->files();

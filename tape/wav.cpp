@@ -86,8 +86,12 @@ std::span<const std::uint8_t> WavParser::take(std::span<const std::uint8_t>& inp
     switch (stage_) {
       case Stage::Riff:
         if (!gather(input, kRiffHeaderSize)) return {};
-        if (!looks_like_wav(held_) || is_64_bit_wav(held_.data())) {
-          fail(looks_like_wav(held_) ? WavProblem::Rf64 : WavProblem::NotRiff);
+        if (!looks_like_wav(held_)) {
+          fail(WavProblem::NotRiff);
+          break;
+        }
+        if (is_64_bit_wav(held_.data())) {
+          fail(WavProblem::Rf64);
           break;
         }
         stage_ = Stage::ChunkHead;
