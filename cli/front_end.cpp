@@ -76,8 +76,8 @@ int run_conversion(const RunOptions& options, const Console& console, const Conv
   return converted == Converted::Done ? kExitSuccess : kExitFailure;
 }
 
-void Console::say(const Message& message, std::string_view value) const {
-  write_standard_output(format(message, wording, {value}));
+void Console::say(const Message& message, std::initializer_list<std::string_view> values) const {
+  write_standard_output(format(message, wording, values));
 }
 
 Console console_for(const RunOptions& options) {
@@ -176,13 +176,11 @@ bool refuse_tape(const char* name, const tape::TapeReader& reader, tape::TapeSta
     case tape::TapeStatus::Empty:
     case tape::TapeStatus::NoMemory: console.say(messages::kNoMemory); break;
     case tape::TapeStatus::Malformed:
-      write_standard_output(format(messages::kNotAWav, console.wording,
-                                   {name, wav_problem(reader.recording()->problem()).in(console.wording)}));
+      console.say(messages::kNotAWav, {name, wav_problem(reader.recording()->problem()).in(console.wording)});
       break;
     case tape::TapeStatus::NoTape: console.say(messages::kNoTapeRecorded, name); break;
     case tape::TapeStatus::NoSuchFile:
-      write_standard_output(
-          format(messages::kNoSuchFile, console.wording, {name, std::to_string(reader.recording()->files().size())}));
+      console.say(messages::kNoSuchFile, {name, std::to_string(reader.recording()->files().size())});
       break;
   }
   return false;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <span>
@@ -26,9 +27,10 @@ inline constexpr int kExitFailure = -1;
 struct Console {
   Wording wording;
 
-  // Writes `message` to standard output, with its one placeholder replaced
-  // by `value` when it has one.
-  void say(const Message& message, std::string_view value = {}) const;
+  // Writes `message` to standard output, with its placeholders replaced by
+  // `values` in order (its one placeholder by `value`).
+  void say(const Message& message, std::string_view value = {}) const { say(message, {value}); }
+  void say(const Message& message, std::initializer_list<std::string_view> values) const;
   // Writes text already worded to standard error.
   void tell(std::string_view text) const { write_standard_error(text); }
 };

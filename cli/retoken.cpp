@@ -73,11 +73,10 @@ bool may_replace(const RunOptions& options, const Console& console, const tape::
   if (!trusted) {
     console.say(messages::kDamagedTape, options.tape);
   } else if (recording != nullptr && recording->files().size() > 1) {
-    write_standard_output(format(messages::kRecordingHoldsMore, console.wording,
-                                 {options.tape, std::to_string(recording->files().size())}));
+    console.say(messages::kRecordingHoldsMore, {options.tape, std::to_string(recording->files().size())});
   } else if (!lists_whole(tape.image(), options.dialect)) {
     const std::string_view dialect = dialect_info(options.dialect).title_name.in(console.wording);
-    write_standard_output(format(messages::kNotWholeProgram, console.wording, {options.tape, dialect}));
+    console.say(messages::kNotWholeProgram, {options.tape, dialect});
   } else {
     return true;
   }
